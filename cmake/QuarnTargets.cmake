@@ -1,0 +1,35 @@
+# Warnings and sanitizers, applied per target.
+function(quarn_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(QUARN_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                               -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# Compile and link a target against wxWidgets (GUI, GL canvas and base).
+function(quarn_use_wx target)
+    target_include_directories(${target} SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})
+    target_compile_definitions(${target} PRIVATE ${wxWidgets_DEFINITIONS})
+    target_compile_options(${target} PRIVATE ${wxWidgets_CXX_FLAGS})
+    target_link_libraries(${target} PRIVATE ${wxWidgets_LIBRARIES})
+endfunction()
+
+# One GoogleTest binary per unit, registered with CTest.
+#   quarn_add_test(NAME name SOURCES ... [LIBS ...] [WX])
+function(quarn_add_test)
+    cmake_parse_arguments(T "WX" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
+    target_compile_definitions(${T_NAME} PRIVATE
+        QUARN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        QUARN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    if(T_WX)
+        quarn_use_wx(${T_NAME})
+    endif()
+    quarn_target_defaults(${T_NAME})
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT
+        "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()

@@ -1,0 +1,198 @@
+#include "settings/SettingsFile.h"
+
+#include "app/CAppContext.h"
+#include "settings/CXmlDocument.h"
+#include "settings/StringPrintf.h"
+#include "settings/XmlAttributes.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+const char* const DefaultSettingsFile = "settings.cfg";
+
+namespace {
+
+// A colour component as the file writes it (0 to 255) turned into 0 to 1.
+float ColorComponent(const std::string& text) {
+    int value = std::abs(std::atoi(text.c_str()) % 256);
+    return static_cast<float>(value) * 0.003921569f;
+}
+
+struct ColorKey {
+    const char* Key;
+    CColor CLooksSettings::*Field;
+};
+
+// The colours the file holds, in the order they are read.
+const ColorKey ColorKeys[] = {
+    {"variable", &CLooksSettings::VariableColor},
+    {"variable_border", &CLooksSettings::VariableBorderColor},
+    {"function", &CLooksSettings::FunctionColor},
+    {"function_border", &CLooksSettings::FunctionBorderColor},
+    {"program", &CLooksSettings::ProgramColor},
+    {"program_border", &CLooksSettings::ProgramBorderColor},
+    {"method", &CLooksSettings::MethodColor},
+    {"method_border", &CLooksSettings::MethodBorderColor},
+    {"field", &CLooksSettings::FieldColor},
+    {"field_border", &CLooksSettings::FieldBorderColor},
+    {"class", &CLooksSettings::ClassColor},
+    {"class_border", &CLooksSettings::ClassBorderColor},
+    {"namespace", &CLooksSettings::NamespaceColor},
+    {"namespace_border", &CLooksSettings::NamespaceBorderColor},
+    {"file", &CLooksSettings::FileColor},
+    {"file_border", &CLooksSettings::FileBorderColor},
+    {"member_type", &CLooksSettings::MemberTypeColor},
+    {"member_type_border", &CLooksSettings::MemberTypeBorderColor},
+    {"type", &CLooksSettings::TypeColor},
+    {"type_border", &CLooksSettings::TypeBorderColor},
+    {"enum", &CLooksSettings::EnumColor},
+    {"enum_border", &CLooksSettings::EnumBorderColor},
+    {"file_group", &CLooksSettings::FileGroupColor},
+    {"function_group", &CLooksSettings::FunctionGroupColor},
+    {"field_group", &CLooksSettings::FieldGroupColor},
+    {"type_group", &CLooksSettings::TypeGroupColor},
+    {"namespace_group", &CLooksSettings::NamespaceGroupColor},
+};
+
+std::string DecimalText(float value) {
+    char buffer[64];
+    return gcvt(value, 4, buffer);
+}
+
+const char* BoolText(bool value) {
+    return value ? "true" : "false";
+}
+
+// Sets attributes on the first node the xpath selects; does nothing when it selects none.
+void SetAttributes(CXmlDocument& document, const char* xpath,
+                   std::initializer_list<std::pair<const char*, std::string>> attributes) {
+    std::unique_ptr<CXPathResult> result = document.Evaluate(xpath);
+    if (!result || result->GetCount() <= 0)
+        return;
+    xmlNodePtr node = result->GetNode(0);
+    for (const auto& attribute : attributes) {
+        xmlSetProp(node, reinterpret_cast<const xmlChar*>(attribute.first),
+                   reinterpret_cast<const xmlChar*>(attribute.second.c_str()));
+    }
+}
+
+} // namespace
+
+bool ReadColor(CXmlDocument& document, const std::string& xpath, CColor& color) {
+    std::unique_ptr<CXPathResult> result = document.Evaluate(xpath);
+    if (!result || result->GetCount() <= 0)
+        return false;
+    xmlNodePtr node = result->GetNode(0);
+    std::string red, green, blue, alpha;
+    if (GetAttribute(node, "red", red) == nullptr ||
+        GetAttribute(node, "green", green) == nullptr ||
+        GetAttribute(node, "blue", blue) == nullptr)
+        return false;
+    if (GetAttribute(node, "alpha", alpha) == nullptr)
+        alpha = "1.0";
+    color.Red = ColorComponent(red);
+    color.Green = ColorComponent(green);
+    color.Blue = ColorComponent(blue);
+    color.Alpha = ColorComponent(alpha);
+    return true;
+}
+
+bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::string& fileName) {
+    layout = CLayoutSettings();
+    looks = CLooksSettings();
+    std::unique_ptr<CXmlDocument> document;
+    try {
+        document = std::make_unique<CXmlDocument>(fileName);
+    } catch (const char*) {
+        return false;
+    }
+    CXmlDocument& doc = *document;
+    doc.GetBool("/settings/renderer/display_lists/@enabled", looks.DisplayLists);
+    doc.GetBool("/settings/renderer/pixel_shader/@enabled", looks.RenderCushions);
+    doc.GetFloat("/settings/layout/function_argument/@area", layout.ArgAreaFactor);
+    doc.GetFloat("/settings/layout/file_group/@area", layout.FileAreaFactor);
+    doc.GetFloat("/settings/layout/children/@area", layout.ChildAreaFactor);
+    doc.GetBool("/settings/layout/group_squares/@enabled", layout.Subdivide);
+    if (doc.GetFloat("/settings/layout/border/@width", layout.BorderWidth))
+        looks.DynamicBorderWidth = static_cast<int>(static_cast<double>(layout.BorderWidth) * 1000);
+    doc.GetBool("/settings/layout/border/@containers_only", layout.ContainerBordersOnly);
+    doc.GetFloat("/settings/looks/shader/@ambient", looks.AmbientLight);
+    doc.GetFloat("/settings/looks/shader/@specular", looks.SpecularLight);
+    doc.GetFloat("/settings/looks/cushion/@f", looks.CushionF);
+    doc.GetFloat("/settings/looks/cushion/@h", looks.CushionH);
+    for (const ColorKey& key : ColorKeys)
+        ReadColor(doc, std::string("/settings/looks/colors/") + key.Key, looks.*key.Field);
+    return true;
+}
+
+std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName) {
+    std::error_code error;
+    // Copying a file onto itself would fail; saving to "settings.cfg" by name needs no copy.
+    if (!std::filesystem::equivalent(DefaultSettingsFile, fileName, error)) {
+        if (!std::filesystem::copy_file(DefaultSettingsFile, fileName,
+                                        std::filesystem::copy_options::overwrite_existing, error))
+            return nullptr;
+    }
+    return std::make_unique<CXmlDocument>(fileName);
+}
+
+bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName) {
+    try {
+        std::unique_ptr<CXmlDocument> document;
+        if (fileName.empty()) {
+            document = std::make_unique<CXmlDocument>(DefaultSettingsFile);
+        } else {
+            document = CopySettingsFile(fileName);
+            if (!document)
+                throw "Error writing new config file";
+        }
+        CXmlDocument& doc = *document;
+        SetAttributes(doc, "/settings/renderer/pixel_shader",
+                      {{"enabled", BoolText(looks.RenderCushions)}});
+        SetAttributes(doc, "/settings/layout/function_argument",
+                      {{"area", DecimalText(layout.ArgAreaFactor)}});
+        SetAttributes(doc, "/settings/layout/file_group",
+                      {{"area", DecimalText(layout.FileAreaFactor)}});
+        SetAttributes(doc, "/settings/layout/children",
+                      {{"area", DecimalText(layout.ChildAreaFactor)}});
+        SetAttributes(doc, "/settings/layout/group_squares",
+                      {{"enabled", BoolText(layout.Subdivide)}});
+        SetAttributes(doc, "/settings/layout/border",
+                      {{"width", DecimalText(layout.BorderWidth)},
+                       {"containers_only", BoolText(layout.ContainerBordersOnly)}});
+        SetAttributes(doc, "/settings/looks/cushion",
+                      {{"f", DecimalText(looks.CushionF)}, {"h", DecimalText(looks.CushionH)}});
+        SetAttributes(doc, "/settings/looks/shader",
+                      {{"ambient", DecimalText(looks.AmbientLight)},
+                       {"specular", DecimalText(looks.SpecularLight)}});
+        doc.Save();
+        return true;
+    } catch (const char* message) {
+        CAppContext::ShowMessage(message, "Parser error");
+        return false;
+    }
+}
+
+std::string DumpLayoutSettings(const CLayoutSettings& layout) {
+    return StringPrintf(" \t\tbool UseFunctionLength %i\n", layout.UseFunctionLength) +
+           StringPrintf(" \t\tbool Subdivide %i\n", layout.Subdivide) +
+           StringPrintf(" \t\tbool ContainerBordersOnly %i\n", layout.ContainerBordersOnly) +
+           StringPrintf(" \t\tfloat BorderWidth %.4f\n", layout.BorderWidth) +
+           StringPrintf(" \t\tfloat FileAreaFactor %.4f\n", layout.FileAreaFactor) +
+           StringPrintf(" \t\tfloat ArgAreaFactor %.4f\n", layout.ArgAreaFactor) +
+           StringPrintf(" \t\tfloat ChildAreaFactor %.4f\n", layout.ChildAreaFactor);
+}
+
+std::string DumpLooksSettings(const CLooksSettings& looks) {
+    return StringPrintf("  \t\tbool DisplayLists %i\n", looks.DisplayLists) +
+           StringPrintf(" \t\tbool RenderCushions %i\n", looks.RenderCushions) +
+           StringPrintf(" \t\tint DynamicBorderWidth %i\n", looks.DynamicBorderWidth) +
+           StringPrintf(" \t\tfloat CushionF %.4f\n", looks.CushionF) +
+           StringPrintf(" \t\tfloat CushionH %.4f\n", looks.CushionH) +
+           StringPrintf(" \t\tfloat AmbientLight %.4f\n", looks.AmbientLight) +
+           StringPrintf(" \t\tfloat SpecularLight %.4f\n", looks.SpecularLight) +
+           StringPrintf(" \t\tfloat RealSpecularLight %.4f\n", looks.RealSpecularLight) +
+           StringPrintf(" \t\tfloat LightX %.4f\n", looks.LightX) +
+           StringPrintf(" \t\tfloat LightY %.4f\n", looks.LightY);
+}

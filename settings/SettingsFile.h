@@ -1,0 +1,34 @@
+#pragma once
+
+#include "settings/CColor.h"
+#include "settings/CLayoutSettings.h"
+#include "settings/CLooksSettings.h"
+
+#include <memory>
+#include <string>
+
+class CXmlDocument;
+
+// The settings file every run reads from its working directory.
+extern const char* const DefaultSettingsFile; // "settings.cfg"
+
+// Resets both records to their defaults, then reads every key the file holds. A missing or
+// unreadable file keeps the defaults and returns false; nothing is shown.
+bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks,
+                  const std::string& fileName = DefaultSettingsFile);
+
+// Reads the colour element named by xpath (red, green, blue and optional alpha, 0 to 255).
+// Returns false and leaves color unchanged when the element or a component is missing.
+bool ReadColor(CXmlDocument& document, const std::string& xpath, CColor& color);
+
+// Writes the editable values into "settings.cfg" (empty fileName) or into a copy of it saved
+// under fileName. Failures are shown under "Parser error" and return false.
+bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName);
+
+// Copies "settings.cfg" to fileName and opens the copy; null when the copy fails. May throw
+// "Invalid file or xml document".
+std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName);
+
+// The multi-line texts the log shows at start-up.
+std::string DumpLayoutSettings(const CLayoutSettings& layout);
+std::string DumpLooksSettings(const CLooksSettings& looks);
