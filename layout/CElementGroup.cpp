@@ -1,0 +1,5 @@
+#include "layout/CElementGroup.h"
+
+void CElementGroup::SetRect(CSqRectangle* rect, CRectArea*) {
+    Rect = rect;
+}

@@ -1,0 +1,46 @@
+#include "model/CFunction.h"
+
+#include "app/CAppContext.h"
+#include "model/CType.h"
+#include "model/Saturating.h"
+#include "settings/CLayoutSettings.h"
+
+#include <climits>
+
+void CFunction::Link(CPEContainer* context, CSourceFile* file, CType* returnType,
+                     std::vector<CType*> arguments, int line, int endLine, CClassType* owner,
+                     int access) {
+    SetContext(context, file);
+    ReturnType = returnType;
+    Arguments = std::move(arguments);
+    Line = line;
+    EndLine = endLine;
+    OwnerClass = owner;
+    Access = access;
+}
+
+int CFunction::GetSize() const {
+    if (CAppContext::Layout().UseFunctionLength)
+        return Lines;
+    return SaturatingAdd(Lines, Size);
+}
+
+void CFunction::ComputeSize() {
+    long long lines = static_cast<long long>(EndLine) - Line;
+    Lines = lines < 1 ? 1 : (lines > INT_MAX ? INT_MAX : static_cast<int>(lines));
+    Size = 0;
+    for (CType* argument : Arguments) {
+        if (argument == nullptr) // an argument whose type did not resolve weighs nothing
+            continue;
+        argument->ComputeSize();
+        Size = SaturatingAdd(Size, argument->GetSize());
+    }
+}
+
+void CFunction::ReleaseChildLists() {
+    std::vector<CType*>().swap(Arguments);
+}
+
+void CFunction::SetRect(CSqRectangle* rect, CRectArea*) {
+    Rect = rect;
+}

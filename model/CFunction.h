@@ -1,0 +1,37 @@
+#pragma once
+
+#include "model/CNsElement.h"
+
+#include <vector>
+
+class CClassType;
+class CType;
+
+// Access codes of members.
+enum AccessCode : int { AccessPublic = 0, AccessPrivate = 1, AccessProtected = 2 };
+
+// A function of any kind: free function, method, operator, converter, constructor or
+// destructor.
+class CFunction : public CNsElement {
+public:
+    explicit CFunction(std::string name) : CProgramElement(name), CNsElement(name) {}
+
+    virtual void Link(CPEContainer* context, CSourceFile* file, CType* returnType,
+                      std::vector<CType*> arguments, int line, int endLine, CClassType* owner,
+                      int access);
+
+    // Lines of code, plus the parameters' bytes unless the current layout settings weigh
+    // functions by their length alone.
+    int GetSize() const override;
+    // Lines = EndLine - Line (at least 1); Size = the summed sizes of the argument types.
+    void ComputeSize() override;
+    void ReleaseChildLists() override;
+    void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
+
+    std::vector<CType*> Arguments;    // the types are borrowed; null for unresolved ones
+    CType* ReturnType = nullptr;      // borrowed; null for constructors and destructors
+    CClassType* OwnerClass = nullptr; // borrowed; null for free functions
+    int Access = AccessPublic;
+    int Line = 0;
+    int EndLine = 0;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/ISquarable.h"
+
+#include <string>
+
+class CPEContainer;
+
+// The base of every program element: name, measures and the current rectangle.
+class CProgramElement : public ISquarable {
+public:
+    explicit CProgramElement(std::string name) : Name(std::move(name)) {}
+    CProgramElement(const CProgramElement&) = delete;
+    CProgramElement& operator=(const CProgramElement&) = delete;
+
+    int GetSize() const override { return Size; }
+    int GetLines() const override { return Lines; }
+    std::string GetName() const override { return Name; }
+    ISquarable* GetFile() const override { return nullptr; }
+    ISquarable* GetParent() const override { return nullptr; }
+    CSqRectangle* GetRect() const override { return Rect; }
+
+    virtual ~CProgramElement() = default;
+    // Frees the storage of the element's own child lists without destroying the children.
+    virtual void ReleaseChildLists() {}
+    // Fills Size and Lines, computing first every element this one sums over.
+    virtual void ComputeSize() = 0;
+    // The enclosing namespace or class; null by default.
+    virtual CPEContainer* GetContext() const { return nullptr; }
+
+    std::string Name;
+    int Size = 0;
+    int Lines = 0;
+    bool Computed = false;        // set by the kinds that compute only once
+    CSqRectangle* Rect = nullptr; // borrowed: the rectangle tree owns it
+};
