@@ -2,6 +2,7 @@
 
 #include "model/ISquarable.h"
 
+#include <memory>
 #include <vector>
 
 // The members of one kind that belong to one owner (a namespace, a class or the program),
@@ -13,8 +14,12 @@ public:
     ISquarable* GetFile() const override { return nullptr; }
     ISquarable* GetParent() const override { return Owner; }
     CSqRectangle* GetRect() const override { return Rect; }
-    void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
 
+    // Records rect as the group's rectangle, makes list (the elements' rectangles) its child
+    // list in place of the old one, squarifies it unless the group weighs 0, and lets every
+    // element fill its own rectangle.
+    virtual void LayoutRects(CSqRectangle* rect, std::vector<std::unique_ptr<CSqRectangle>> list,
+                             CRectArea* treemap);
     // The number of grouped elements, whatever their sizes.
     virtual int GetCount() const = 0;
 

@@ -1,5 +1,7 @@
 #include "model/CClassType.h"
 
+#include "layout/CClassRect.h"
+
 void CClassType::Link(CPEContainer* context, CSourceFile* file, std::vector<CClassType*> bases,
                       std::string kind) {
     SetContext(context, file);
@@ -14,6 +16,18 @@ void CClassType::ComputeSize() {
     CPEContainer::ComputeSize();
 }
 
-void CClassType::SetRect(CSqRectangle* rect, CRectArea*) {
+void CClassType::SetRect(CSqRectangle* rect, CRectArea* treemap) {
     Rect = rect;
+    if (!(rect->UsableArea() > 0))
+        return;
+    FillRect(rect, {}, treemap);
+}
+
+std::unique_ptr<CSqRectangle> CClassType::CreateRect(float total, CSqRectangle* parent,
+                                                     CRectArea* treemap) {
+    int w = GetSize();
+    if (w == 0 || !(total > 0))
+        return nullptr;
+    return std::make_unique<CClassRect>(
+        this, parent->UsableArea() * (static_cast<float>(w) / total), parent, treemap);
 }

@@ -24,7 +24,11 @@ public:
     // Once: sums the members and creates the groups. The flag is set first, so a class reached
     // again while its own sums are computed answers with what it has so far.
     void ComputeSize() override;
+    // Stores the rectangle and lays out the members inside it (FillRect).
     void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
+    // As CType's, but a CClassRect.
+    std::unique_ptr<CSqRectangle> CreateRect(float total, CSqRectangle* parent,
+                                             CRectArea* treemap) override;
 
     std::vector<CClassType*> Bases; // the classes are borrowed
     std::string Kind;

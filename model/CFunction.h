@@ -26,6 +26,8 @@ public:
     // Lines = EndLine - Line (at least 1); Size = the summed sizes of the argument types.
     void ComputeSize() override;
     void ReleaseChildLists() override;
+    // Stores the rectangle and lays out one rectangle per argument type of positive size inside
+    // it (unresolved arguments get none); nothing below ArgAreaFactor 0.005.
     void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
 
     std::vector<CType*> Arguments;    // the types are borrowed; null for unresolved ones

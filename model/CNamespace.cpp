@@ -1,5 +1,6 @@
 #include "model/CNamespace.h"
 
+#include "layout/CGrpNsRect.h"
 #include "layout/CNsGroup.h"
 #include "model/CProgram.h"
 #include "model/Saturating.h"
@@ -53,6 +54,16 @@ void CNamespace::ReleaseChildLists() {
     std::vector<CNamespace*>().swap(Namespaces);
 }
 
-void CNamespace::SetRect(CSqRectangle* rect, CRectArea*) {
+void CNamespace::SetRect(CSqRectangle* rect, CRectArea* treemap) {
     Rect = rect;
+    float ua = rect->UsableArea();
+    if (!(ua > 0))
+        return;
+    CRectList list;
+    int size = GetSize();
+    if (NamespaceGroup != nullptr && NamespaceGroup->GetSize() > 0 && size > 0) {
+        float area = ua * static_cast<float>(NamespaceGroup->GetSize()) / static_cast<float>(size);
+        list.push_back(std::make_unique<CGrpNsRect>(NamespaceGroup, area, rect, treemap));
+    }
+    FillRect(rect, std::move(list), treemap);
 }

@@ -23,6 +23,8 @@ public:
     ISquarable* GetParent() const override;
     void ComputeSize() override;
     void ReleaseChildLists() override;
+    // Stores the rectangle; lays out the child namespaces in one group rect (whatever
+    // Subdivide says), then the members (FillRect).
     void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
 
     std::vector<CNamespace*> Namespaces; // owned

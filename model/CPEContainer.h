@@ -2,6 +2,7 @@
 
 #include "model/CNsElement.h"
 
+#include <memory>
 #include <vector>
 
 class CField;
@@ -23,6 +24,12 @@ public:
     // True when element is one of the container's direct members (compared as elements).
     virtual bool Contains(const CProgramElement* element) const;
     virtual bool IsClass() const = 0;
+    // Lays out the members inside rect, after the rectangles already in list: one group rect
+    // per non-empty group, or with Subdivide off the functions, fields and types directly;
+    // then squarifies them and lets every member fill its own rectangle. Does nothing to
+    // members when the container weighs 0.
+    virtual void FillRect(CSqRectangle* rect, std::vector<std::unique_ptr<CSqRectangle>> list,
+                          CRectArea* treemap);
 
     // Appends a class, enumeration or typedef to Types.
     void AddType(CType* type);

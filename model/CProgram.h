@@ -26,6 +26,8 @@ public:
     void ComputeSize() override;
     // Forgets every element without destroying it.
     void ReleaseChildLists() override;
+    // Stores the rectangle and lays out the file group rect and the namespace group rect (or,
+    // with Subdivide off, the top-level namespaces) inside it.
     void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
 
     std::vector<CNamespace*> Namespaces;   // owned

@@ -2,8 +2,10 @@
 #include "app/CLogFile.h"
 #include "layout/CFieldGroup.h"
 #include "layout/CFileGroup.h"
+#include "layout/CFixedViewUnits.h"
 #include "layout/CFunctionGroup.h"
 #include "layout/CNsGroup.h"
+#include "layout/CRectArea.h"
 #include "layout/CTypeGroup.h"
 #include "settings/CLayoutSettings.h"
 #include "support/CModelBuilder.h"
@@ -261,9 +263,13 @@ TEST(Model, AClassAnswersTheSameThroughBothOfItsParts) {
     EXPECT_EQ(asType->GetName(), asContainer->GetName());
     EXPECT_EQ(8, asType->GetSize());
     EXPECT_EQ(asType->GetSize(), asContainer->GetSize());
-    auto* rect = reinterpret_cast<CSqRectangle*>(0x10);
-    asContainer->SetRect(rect, nullptr);
-    EXPECT_EQ(rect, asType->GetRect());
+    CFixedViewUnits view(800);
+    {
+        CRectArea treemap(b.GetProgram(), &view);
+        ASSERT_NE(nullptr, asType->GetRect());
+        EXPECT_EQ(asType->GetRect(), asContainer->GetRect());
+    }
+    EXPECT_EQ(nullptr, asContainer->GetRect());
     EXPECT_EQ("Struct", cls->GetKind());
     EXPECT_TRUE(cls->IsClass());
     EXPECT_FALSE(global->IsClass());

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "layout/CElementRect.h"
+#include "model/CField.h"
+
+// The rectangle of a data member or a namespace variable.
+class CFieldRect : public CElementRect<CField> {
+public:
+    // element (borrowed) is what the rectangle stands for; see CSqRectangle for the rest.
+    CFieldRect(CField* element, float area, CSqRectangle* parent, CRectArea* treemap)
+        : CElementRect(element, area, parent, treemap) {}
+
+    std::string GetDescription() const override;
+    const char* GetClassName() const override { return "CFieldRect"; }
+};

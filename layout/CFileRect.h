@@ -1,0 +1,15 @@
+#pragma once
+
+#include "layout/CElementRect.h"
+#include "model/CSourceFile.h"
+
+// The rectangle of a source file.
+class CFileRect : public CElementRect<CSourceFile> {
+public:
+    // element (borrowed) is what the rectangle stands for; see CSqRectangle for the rest.
+    CFileRect(CSourceFile* element, float area, CSqRectangle* parent, CRectArea* treemap)
+        : CElementRect(element, area, parent, treemap) {}
+
+    std::string GetDescription() const override;
+    const char* GetClassName() const override { return "CFileRect"; }
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "layout/CElementRect.h"
+#include "layout/CFieldGroup.h"
+
+// The rectangle of the field group of a namespace or class.
+class CGrpFieldRect : public CElementRect<CFieldGroup> {
+public:
+    // element (borrowed) is what the rectangle stands for; see CSqRectangle for the rest.
+    CGrpFieldRect(CFieldGroup* element, float area, CSqRectangle* parent, CRectArea* treemap)
+        : CElementRect(element, area, parent, treemap) {}
+
+    bool IsGroup() const override { return true; }
+    std::string GetDescription() const override;
+    const char* GetClassName() const override { return "CGrpFieldRect"; }
+};

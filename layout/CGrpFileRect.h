@@ -1,0 +1,16 @@
+#pragma once
+
+#include "layout/CElementRect.h"
+#include "layout/CFileGroup.h"
+
+// The rectangle of the program's file group. Unlike the other group rectangles it is no group
+// for the cushion: it adds a ridge of its own.
+class CGrpFileRect : public CElementRect<CFileGroup> {
+public:
+    // element (borrowed) is what the rectangle stands for; see CSqRectangle for the rest.
+    CGrpFileRect(CFileGroup* element, float area, CSqRectangle* parent, CRectArea* treemap)
+        : CElementRect(element, area, parent, treemap) {}
+
+    std::string GetDescription() const override;
+    const char* GetClassName() const override { return "CGrpFileRect"; }
+};

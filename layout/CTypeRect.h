@@ -1,0 +1,16 @@
+#pragma once
+
+#include "layout/CElementRect.h"
+#include "model/CType.h"
+
+// The rectangle of a type other than a class in its scope, or of an argument type inside a
+// function's rectangle.
+class CTypeRect : public CElementRect<CType> {
+public:
+    // element (borrowed) is what the rectangle stands for; see CSqRectangle for the rest.
+    CTypeRect(CType* element, float area, CSqRectangle* parent, CRectArea* treemap)
+        : CElementRect(element, area, parent, treemap) {}
+
+    std::string GetDescription() const override;
+    const char* GetClassName() const override { return "CTypeRect"; }
+};
