@@ -10,8 +10,13 @@ public:
     CClassRect(CClassType* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // A container: a border band, ChildAreaFactor of the area for the children.
     bool IsContainer() const override { return true; }
+    // Described as "<Kind> named <name> contains <n> fields, <n> functions and <n> types.",
+    // followed by " It inherits from the following classes: { A, B }" when it has bases. Then the
+    // layer line.
     std::string GetDescription() const override;
+    // "CClassRect".
     const char* GetClassName() const override { return "CClassRect"; }
 
     bool RelationsShown = false; // the class relations are shown for this rectangle

@@ -6,6 +6,7 @@
 // element's GetRect and a public Rect.
 template <class T> class CElementRect : public CSqRectangle {
 public:
+    // The element (borrowed).
     ISquarable* GetElement() const override { return Element; }
 
     T* Element; // borrowed: the model owns it

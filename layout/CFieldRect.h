@@ -10,6 +10,10 @@ public:
     CFieldRect(CField* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // Described as "Field <name> is a member of the <Kind> <class> in its <access> interface,
+    // is of type <type> with size <n>." for members, else "Variable <name> is of type <type>
+    // with size <n>." Then the layer line.
     std::string GetDescription() const override;
+    // "CFieldRect".
     const char* GetClassName() const override { return "CFieldRect"; }
 };

@@ -10,6 +10,8 @@ public:
     CFileRect(CSourceFile* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // Described as "File <name> has a size of <n> bytes." Then the layer line.
     std::string GetDescription() const override;
+    // "CFileRect".
     const char* GetClassName() const override { return "CFileRect"; }
 };

@@ -10,6 +10,7 @@ public:
     explicit CFixedViewUnits(int width, float zoom = 1, float panX = 0)
         : Width(width), Zoom(zoom), PanX(panX) {}
 
+    // ((2 px / Width) - 1) / Zoom - PanX, in single precision.
     float ToViewX(float px) const override;
 
     int Width;

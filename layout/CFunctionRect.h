@@ -10,6 +10,10 @@ public:
     CFunctionRect(CFunction* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // Described as "Method <return> <name>(<arguments>) is a member of the <Kind> <class> in
+    // its <access> interface, has <n> lines of code." for members, else "Function <return>
+    // <name>(<arguments>) has <n> lines of code." Then the layer line.
     std::string GetDescription() const override;
+    // "CFunctionRect".
     const char* GetClassName() const override { return "CFunctionRect"; }
 };

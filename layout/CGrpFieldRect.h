@@ -10,7 +10,10 @@ public:
     CGrpFieldRect(CFieldGroup* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // A group: no ridge of its own in the cushion.
     bool IsGroup() const override { return true; }
+    // Described as "Group of <count> Fields." Then the layer line.
     std::string GetDescription() const override;
+    // "CGrpFieldRect".
     const char* GetClassName() const override { return "CGrpFieldRect"; }
 };

@@ -11,6 +11,8 @@ public:
     CGrpFileRect(CFileGroup* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // Described as "Group of <count> Files." Then the layer line.
     std::string GetDescription() const override;
+    // "CGrpFileRect".
     const char* GetClassName() const override { return "CGrpFileRect"; }
 };

@@ -10,7 +10,11 @@ public:
     CNamespaceRect(CNamespace* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // A container: a border band, ChildAreaFactor of the area for the children.
     bool IsContainer() const override { return true; }
+    // Described as "The namespace named <name> contains <n> fields, <n> functions, <n> types
+    // and <n> namespaces." Then the layer line.
     std::string GetDescription() const override;
+    // "CNamespaceRect".
     const char* GetClassName() const override { return "CNamespaceRect"; }
 };

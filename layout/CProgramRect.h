@@ -10,7 +10,11 @@ public:
     CProgramRect(CProgram* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // A container: a border band, ChildAreaFactor of the area for the children.
     bool IsContainer() const override { return true; }
+    // Described as "The program has <lines> number of lines and its files are <bytes> bytes
+    // in size." Then the layer line.
     std::string GetDescription() const override;
+    // "CProgramRect".
     const char* GetClassName() const override { return "CProgramRect"; }
 };

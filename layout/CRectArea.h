@@ -30,9 +30,12 @@ public:
     // Replaces the looks copy and recomputes the screen boxes and cushions; the layout boxes
     // stay.
     void SetLooks(CLooksSettings looks);
+    // The treemap's copies of the settings.
     const CLooksSettings& GetLooks() const { return Looks; }
     const CLayoutSettings& GetLayout() const { return Layout; }
+    // The view the tree was built for (borrowed).
     IViewUnits* GetView() const { return View; }
+    // The root rectangle, owned by the treemap.
     CProgramRect* GetRoot() const { return Root.get(); }
     // The border width, DynamicBorderWidth pixels in view units at the view's current zoom:
     // X(d) - X(0).

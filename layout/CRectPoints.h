@@ -11,6 +11,7 @@ public:
     // range); a point inside stays where it is.
     void ClampPoint(float x, float y, float out[2]) const;
 
+    // MaxX - MinX and MaxY - MinY.
     float GetWidth() const { return MaxX - MinX; }
     float GetHeight() const { return MaxY - MinY; }
 

@@ -37,6 +37,7 @@ public:
     virtual bool IsGroup() const { return false; }
     // The element or group the rectangle stands for (borrowed); may be null.
     virtual ISquarable* GetElement() const = 0;
+    // Stores the Highlighted flag.
     virtual void SetHighlighted(bool on) { Highlighted = on; }
     // The status-bar text: the element's line followed by "Square layer: <Depth>". This base
     // version gives the layer text alone.

@@ -9,10 +9,12 @@ class CSqRectangle;
 // in row order, so they equal a scan of the row without repeating it for every candidate.
 class CSquareRow {
 public:
+    // True when the row holds no rectangle.
     bool Empty() const { return Rects.empty(); }
     // Appends r: its area is added to the sum, replaces the smallest when strictly smaller and
     // the largest when strictly larger.
     void Append(CSqRectangle* r);
+    // Empties the row.
     void Clear();
 
     // The row's worst aspect ratio for strip width w: the larger of (w amax w) / s^2 and

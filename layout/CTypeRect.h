@@ -11,6 +11,9 @@ public:
     CTypeRect(CType* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    // Described as "Type <name> of size <n>. " (with the blank before the line break). Then the
+    // layer line.
     std::string GetDescription() const override;
+    // "CTypeRect".
     const char* GetClassName() const override { return "CTypeRect"; }
 };
