@@ -88,13 +88,8 @@ void CSqRectangle::ComputeScreenRects(float border) {
             ky = 0;
         float ox = p.Screen.MinX;
         float oy = p.Screen.MinY;
-        // A parent narrower than one border would put the collapsed corner outside it: keep
-        // every box inside its parent's.
-        float low[2];
-        float high[2];
-        p.Screen.ClampPoint(ox + b + kx * MinX, oy + b + ky * MinY, low);
-        p.Screen.ClampPoint(ox + b + kx * MaxX, oy + b + ky * MaxY, high);
-        Screen.SetPoints(low[0], low[1], high[0], high[1]);
+        Screen.SetPoints(ox + b + kx * MinX, oy + b + ky * MinY, ox + b + kx * MaxX,
+                         oy + b + ky * MaxY);
         ScaleX = kx;
         ScaleY = ky;
     }
