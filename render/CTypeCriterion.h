@@ -1,0 +1,11 @@
+#pragma once
+
+class CType;
+
+// Passes one type object, by identity (not by name).
+class CTypeCriterion {
+public:
+    bool Passes(const CType* type) const { return type == Type; }
+
+    CType* Type = nullptr; // borrowed
+};
