@@ -58,7 +58,7 @@ public:
     // Sets Screen of this rectangle and of all its descendants. The root spans (-1, -1) to
     // (1, 1); every level is inset by the border width on each side where the treemap's
     // settings give it a border, and children of a box too small to hold them collapse onto
-    // its inset corner, never leaving their parent's screen box.
+    // its inset corner.
     void ComputeScreenRects();
     // Computes Depth and the cushion coefficients from the parent's and the screen box; with
     // recursive true also for all descendants, parents first.
