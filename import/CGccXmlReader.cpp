@@ -556,28 +556,28 @@ bool CGccXmlReader::LinkScopedType(xmlNodePtr node, const std::string& tag) {
     auto* scope = Resolve<CPEContainer>(context);
     // A typedef without a file resolves the empty reference: the first File element.
     CSourceFile* sourceFile = ResolveFile(file);
+    CAliasType* alias = nullptr;
+    CEnumType* enumeration = nullptr;
+    CType* aliased = nullptr;
     if (isTypedef) {
-        auto* self = Resolve<CAliasType>(id);
-        auto* aliased = ResolveNumber<CType>(ParseNumber(AfterFirst(type)));
-        if (self == nullptr || scope == nullptr || sourceFile == nullptr || aliased == nullptr)
-            return false;
-        if (!TakeOwnership(self, scope)) {
-            LogXmlError(node, tag);
-            return false;
-        }
-        scope->AddType(self);
-        self->Link(scope, sourceFile, aliased);
-        return true;
+        alias = Resolve<CAliasType>(id);
+        aliased = ResolveNumber<CType>(ParseNumber(AfterFirst(type)));
+    } else {
+        enumeration = Resolve<CEnumType>(id);
     }
-    auto* self = Resolve<CEnumType>(id);
-    if (self == nullptr || scope == nullptr || sourceFile == nullptr)
+    CType* self = isTypedef ? static_cast<CType*>(alias) : enumeration;
+    if (self == nullptr || scope == nullptr || sourceFile == nullptr ||
+        (isTypedef && aliased == nullptr))
         return false;
     if (!TakeOwnership(self, scope)) {
         LogXmlError(node, tag);
         return false;
     }
     scope->AddType(self);
-    self->SetContext(scope, sourceFile);
+    if (alias != nullptr)
+        alias->Link(scope, sourceFile, aliased);
+    else
+        enumeration->SetContext(scope, sourceFile);
     return true;
 }
 

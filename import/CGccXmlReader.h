@@ -23,8 +23,8 @@ class IProgress;
 // Failures are written to the log. A reader is used for one load.
 class CGccXmlReader {
 public:
-    // program: the empty model to fill (borrowed). progress: where progress is reported
-    // (borrowed; may be null).
+    // program: the empty model to fill (borrowed; on a failed load the reader deletes what it
+    // put there). progress: where progress is reported (borrowed; may be null).
     CGccXmlReader(std::string fileName, CProgram* program, IProgress* progress);
     ~CGccXmlReader();
     CGccXmlReader(const CGccXmlReader&) = delete;
@@ -43,7 +43,9 @@ public:
     // Pass one: creates and files one object per element below the root.
     bool ReadNodes();
 
-    // Creates the model object for one element of pass one (expanded node).
+    // Creates the model object for one element of pass one (expanded node) and files it;
+    // false for an id without a number or an unknown tag. The object belongs to the
+    // program's lists (types without a scope, files) or, once linked, to its scope.
     bool CreateElement(xmlNodePtr node);
 
     // Pass two: resolves the references of every element and links it into the model.
@@ -57,7 +59,8 @@ public:
     // resolve is a null entry. Stops at the first Argument without a type.
     std::vector<CType*> ReadArguments(xmlNodePtr node);
 
-    // Runs the front end named by the project file, then reads its output file.
+    // Runs the front end named by the project file (FileName), then reads its output file.
+    // False when the project lacks the front end or the output file; may throw as Load does.
     bool CompileProject();
 
 private:

@@ -113,20 +113,25 @@ TEST_F(ProjectTest, ProjectThatIsNotWellFormedThrows) {
     EXPECT_TRUE(ProgramIsEmpty());
 }
 
-TEST_F(ProjectTest, MissingFrontEndEndsInCouldNotOpen) {
-    WriteProject(
-        "  <settings gccxml_path=\"quarn-no-such-front-end\" output_file=\"none.xml\"/>\n");
-    std::string thrown;
-    testing::internal::CaptureStderr();
-    try {
-        Load("project.xml");
-    } catch (const char* message) {
-        thrown = message;
+// A front end that cannot be started, or that ends without writing the output file.
+TEST_F(ProjectTest, MissingFrontEndOrMissingOutputEndsInCouldNotOpen) {
+    for (const char* frontEnd : {"quarn-no-such-front-end", "true"}) {
+        WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
+                     "\" output_file=\"none.xml\"/>\n");
+        std::string thrown;
+        testing::internal::CaptureStderr();
+        try {
+            Load("project.xml");
+        } catch (const char* message) {
+            thrown = message;
+        }
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ("Could not open Xml file", thrown) << frontEnd;
+        EXPECT_TRUE(ProgramIsEmpty());
+        if (std::string(frontEnd) != "true") {
+            EXPECT_NE(std::string::npos, err.find("Could not start quarn-no-such-front-end"));
+        }
     }
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ("Could not open Xml file", thrown);
-    EXPECT_NE(std::string::npos, err.find("quarn-no-such-front-end"));
-    EXPECT_TRUE(ProgramIsEmpty());
 }
 
 // A front end that writes nothing leaves an old output file to be read; one that is not
