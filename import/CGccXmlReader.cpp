@@ -22,7 +22,6 @@
 #include "settings/XmlAttributes.h"
 
 #include <algorithm>
-#include <cstring>
 #include <sys/stat.h>
 #include <unordered_map>
 
