@@ -1,0 +1,75 @@
+#include "import/CXmlTextReader.h"
+
+#include <libxml/xmlversion.h>
+
+namespace {
+
+// No network, no entity substitution, no diagnostics on standard error, full line numbers.
+const int ReaderOptions =
+    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
+
+const int ElementStart = 1; // xmlTextReaderNodeType of an element's start tag
+
+} // namespace
+
+CXmlTextReader::CXmlTextReader(std::string fileName)
+    : Reader(nullptr), FileName(std::move(fileName)) {
+    xmlCheckVersion(20612);
+    Reader = xmlReaderForFile(FileName.c_str(), nullptr, ReaderOptions);
+    if (Reader == nullptr)
+        throw "Could not open Xml file";
+}
+
+CXmlTextReader::~CXmlTextReader() {
+    xmlFreeTextReader(Reader);
+}
+
+bool CXmlTextReader::Restart() {
+    ReadFailed = false;
+    return xmlReaderNewFile(Reader, FileName.c_str(), nullptr, ReaderOptions) == 0;
+}
+
+int CXmlTextReader::Checked(int result) {
+    if (result < 0)
+        ReadFailed = true;
+    return result;
+}
+
+int CXmlTextReader::Read() {
+    return Checked(xmlTextReaderRead(Reader));
+}
+
+std::string CXmlTextReader::GetName() const {
+    const xmlChar* name = xmlTextReaderConstName(Reader);
+    return name != nullptr ? reinterpret_cast<const char*>(name) : std::string();
+}
+
+int CXmlTextReader::ReadToDepth(int depth) {
+    for (;;) {
+        int result = Read();
+        if (result != 1)
+            return result;
+        if (xmlTextReaderNodeType(Reader) == ElementStart && xmlTextReaderDepth(Reader) == depth)
+            return 1;
+    }
+}
+
+xmlNodePtr CXmlTextReader::Expand() {
+    xmlNodePtr node = xmlTextReaderExpand(Reader);
+    if (node == nullptr)
+        ReadFailed = true;
+    return node;
+}
+
+int CXmlTextReader::CurrentLine() {
+    if (!ReadFailed) {
+        xmlNodePtr node = Expand();
+        if (node != nullptr)
+            return LineOf(node);
+    }
+    return xmlTextReaderGetParserLineNumber(Reader);
+}
+
+int CXmlTextReader::LineOf(xmlNodePtr node) {
+    return static_cast<int>(xmlGetLineNo(node));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <libxml/xmlreader.h>
+#include <string>
+
+// A thin owner of one libxml2 streaming text reader on a file. The file is read without
+// network access and without entity substitution; parser diagnostics are not printed (the
+// caller logs what failed), and line numbers past 65535 are kept.
+class CXmlTextReader {
+public:
+    // Opens the file; throws the character string "Could not open Xml file" when libxml2
+    // cannot open it.
+    explicit CXmlTextReader(std::string fileName);
+    ~CXmlTextReader();
+    CXmlTextReader(const CXmlTextReader&) = delete;
+    CXmlTextReader& operator=(const CXmlTextReader&) = delete;
+
+    // Starts reading the same file again from its beginning. Returns false when the file can
+    // no longer be opened.
+    bool Restart();
+
+    // Reads one node. Returns 1 on success, 0 at the end of the document, -1 on a read error.
+    int Read();
+
+    // The name of the current node (a tag, "#text", "#comment", ...); empty when there is none.
+    std::string GetName() const;
+
+    // Reads on until the start of an element at exactly depth. Returns 1 when one is found,
+    // 0 when the document ends and -1 on a read error (the scan stops there).
+    int ReadToDepth(int depth);
+
+    // The current node expanded into a tree with all its children; null on a read error.
+    // The reader owns the tree; it stays valid until the next read.
+    xmlNodePtr Expand();
+
+    // The line of the current node, as stored in its expanded tree; after a read error, the
+    // line the parser has reached, where the fault lies (the current node lies before it).
+    int CurrentLine();
+
+    const std::string& GetFileName() const { return FileName; }
+
+    // The line libxml2 recorded for a parsed node.
+    static int LineOf(xmlNodePtr node);
+
+private:
+    // Notes a read error when result is negative; returns result.
+    int Checked(int result);
+
+    xmlTextReaderPtr Reader; // owned
+    std::string FileName;
+    bool ReadFailed = false; // a read or an expansion failed since the last start
+};

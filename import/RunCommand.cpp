@@ -1,0 +1,38 @@
+#include "import/RunCommand.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+int RunCommand(std::string program, const std::string* arguments, int count) {
+    std::vector<char*> argv;
+    argv.push_back(program.data());
+    std::vector<std::string> copies(arguments, arguments + (count > 0 ? count : 0));
+    for (std::string& argument : copies)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+    pid_t pid = 0;
+    int error = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        std::fprintf(stderr, "Could not start %s: %s\n", program.c_str(), std::strerror(error));
+        return -1;
+    }
+
+    int status = 0;
+    while (waitpid(pid, &status, 0) == -1) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
