@@ -1,0 +1,29 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The parsed command line of the command-line tool.
+class CCommandLine {
+public:
+    // A command line that cannot be run; the tool prints the text and the usage, exit code 2.
+    class UsageError : public std::runtime_error {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    // Parses argv (argv[0] is the program). Throws UsageError on an unknown command or option,
+    // a missing or malformed value, or a wrong number of arguments.
+    static CCommandLine Parse(int argc, char** argv);
+    // The usage text printed by --help and after a usage error.
+    static const char* Usage();
+
+    bool Help = false;
+    std::string Command; // "stats", "dump" or "find"
+    std::string File;
+    std::string Name; // find: the name to look for
+    std::string SettingsFile = "settings.cfg";
+    std::string LogFile = "log.txt";
+    bool Timings = false;
+};

@@ -1,0 +1,145 @@
+#include "app/CCommandLineTool.h"
+
+#include "app/CAppContext.h"
+#include "app/CModelCounts.h"
+#include "app/CTerminalProgress.h"
+#include "import/LoadProgram.h"
+#include "layout/CProgramRect.h"
+#include "layout/CRectArea.h"
+#include "model/CProgram.h"
+#include "render/CElementFilter.h"
+#include "settings/SettingsFile.h"
+
+#include <chrono>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+} // namespace
+
+CCommandLineTool::CCommandLineTool(CCommandLine line) : Line(std::move(line)) {
+    if (!Log.Open(Line.LogFile))
+        std::fprintf(stderr, "quarncode-cli: Could not create log file %s\n", Line.LogFile.c_str());
+    CAppContext::SetLog(&Log);
+    ReadSettings(Layout, Looks, Line.SettingsFile);
+    CAppContext::SetSettings(&Layout, &Looks);
+    Log.Write("Config file loaded, layout: ", DumpLayoutSettings(Layout), "");
+    Log.Write("Config file loaded, looks: ", DumpLooksSettings(Looks), "");
+}
+
+CCommandLineTool::~CCommandLineTool() {
+    Treemap.reset();
+    Program.reset();
+    CAppContext::SetSettings(nullptr, nullptr);
+    CAppContext::SetLog(nullptr);
+}
+
+int CCommandLineTool::Run() {
+    if (!Load())
+        return 1;
+    if (Line.Command == "stats")
+        return Stats();
+    if (Line.Command == "dump")
+        return Dump();
+    return Find();
+}
+
+bool CCommandLineTool::Load() {
+    CTerminalProgress progress(isatty(STDERR_FILENO) != 0);
+    progress.SetValue(0);
+    progress.Refresh();
+    Clock::time_point sizingStart, sizingEnd;
+    try {
+        Program = LoadProgram(Line.File, &progress);
+        sizingStart = Clock::now();
+        Program->ComputeSize();
+        sizingEnd = Clock::now();
+    } catch (const char* message) {
+        Program.reset();
+        progress.End();
+        std::fprintf(stderr, "%s\n", message);
+        return false;
+    }
+    progress.End();
+    if (progress.Saw("Compiling project"))
+        Timing("compile", Milliseconds(progress.TimeOf("Compiling project"),
+                                       progress.TimeOf("Reading nodes")));
+    Timing("pass 1",
+           Milliseconds(progress.TimeOf("Reading nodes"), progress.TimeOf("Connecting nodes")));
+    Timing("pass 2",
+           Milliseconds(progress.TimeOf("Connecting nodes"), progress.TimeOf("Squarifying...")));
+    Timing("sizing", Milliseconds(sizingStart, sizingEnd));
+    return true;
+}
+
+void CCommandLineTool::Timing(const char* phase, double milliseconds) const {
+    if (Line.Timings)
+        std::fprintf(stderr, "%s: %.1f ms\n", phase, milliseconds);
+}
+
+void CCommandLineTool::LayOut(int width) {
+    View = CFixedViewUnits(width);
+    Clock::time_point start = Clock::now();
+    Treemap = std::make_unique<CRectArea>(Program.get(), &View);
+    Timing("layout", Milliseconds(start, Clock::now()));
+}
+
+int CCommandLineTool::Stats() {
+    CModelCounts counts(*Program);
+    std::printf("namespaces: %d\n", counts.Namespaces);
+    std::printf("classes: %d\n", counts.Classes);
+    std::printf("functions: %d\n", counts.Functions);
+    std::printf("fields: %d\n", counts.Fields);
+    std::printf("typedefs: %d\n", counts.Typedefs);
+    std::printf("enumerations: %d\n", counts.Enumerations);
+    std::printf("fundamental_types: %d\n", counts.FundamentalTypes);
+    std::printf("derived_types: %d\n", counts.DerivedTypes);
+    std::printf("files: %d\n", counts.Files);
+    std::printf("program_size: %d\n", Program->GetSize());
+    std::printf("program_lines: %d\n", Program->GetLines());
+    std::printf("files_size: %d\n", Program->FilesSize);
+    return 0;
+}
+
+int CCommandLineTool::Dump() {
+    LayOut(800);
+    // Depth first, children in list order, with an explicit stack (deep trees are fine).
+    std::vector<const CSqRectangle*> pending{Treemap->GetRoot()};
+    while (!pending.empty()) {
+        const CSqRectangle* rect = pending.back();
+        pending.pop_back();
+        ISquarable* element = rect->GetElement();
+        std::printf("%d\t%s\t%.6g %.6g %.6g %.6g\t%.6g %.6g %.6g %.6g\t%.6g\t%s\n", rect->Depth,
+                    rect->GetClassName(), rect->MinX, rect->MinY, rect->MaxX, rect->MaxY,
+                    rect->Screen.MinX, rect->Screen.MinY, rect->Screen.MaxX, rect->Screen.MaxY,
+                    rect->Area, element != nullptr ? element->GetName().c_str() : "");
+        for (auto child = rect->Children.rbegin(); child != rect->Children.rend(); ++child)
+            pending.push_back(child->get());
+    }
+    return 0;
+}
+
+int CCommandLineTool::Find() {
+    LayOut(800);
+    CElementFilter filter;
+    filter.AddNameCriterion()->Name = Line.Name;
+    filter.SearchProgram(Program.get());
+    int found = 0;
+    for (ISquarable* element : filter.Results) {
+        CSqRectangle* rect = element->GetRect();
+        if (rect == nullptr)
+            continue;
+        std::printf("%s\n", rect->GetDescription().c_str());
+        ++found;
+    }
+    std::printf("found: %d\n", found);
+    return 0;
+}

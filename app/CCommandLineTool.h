@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/CCommandLine.h"
+#include "app/CLogFile.h"
+#include "layout/CFixedViewUnits.h"
+#include "settings/CLayoutSettings.h"
+#include "settings/CLooksSettings.h"
+
+#include <memory>
+
+class CProgram;
+class CRectArea;
+
+// The command-line tool: loads a file as the desktop program's Open does and runs one
+// command on the model. Installs its log and settings for the core while it lives.
+class CCommandLineTool {
+public:
+    explicit CCommandLineTool(CCommandLine line);
+    ~CCommandLineTool();
+    CCommandLineTool(const CCommandLineTool&) = delete;
+    CCommandLineTool& operator=(const CCommandLineTool&) = delete;
+
+    // Runs the command; returns the exit status (0 done, 1 the file could not be loaded).
+    int Run();
+
+private:
+    // Loads and sizes the program. On failure prints the text the desktop program would show
+    // in its "Error loading" box to standard error and returns false.
+    bool Load();
+    // Lays the sized program out for a canvas of the given pixel width at zoom 1.
+    void LayOut(int width);
+    int Stats();
+    int Dump();
+    int Find();
+    // Prints one phase's duration when --timings was given.
+    void Timing(const char* phase, double milliseconds) const;
+
+    CCommandLine Line;
+    CLogFile Log;
+    CLayoutSettings Layout;
+    CLooksSettings Looks;
+    std::unique_ptr<CProgram> Program; // owned
+    CFixedViewUnits View{800};
+    std::unique_ptr<CRectArea> Treemap; // owned; destroyed before the program
+};

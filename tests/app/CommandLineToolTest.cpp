@@ -1,0 +1,154 @@
+#include "support/CTempDir.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct Result {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs the tool with arguments in the current directory, capturing both outputs.
+Result RunTool(const std::string& arguments) {
+    std::string command =
+        std::string(QUARN_BINARY_DIR "/quarncode-cli ") + arguments + " 2>stderr.txt";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer;
+    size_t count;
+    while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.Out.append(buffer.data(), count);
+    int status = pclose(pipe);
+    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.Err = ReadWholeFile("stderr.txt");
+    return result;
+}
+
+std::string Fixture(const char* name) {
+    return std::string(QUARN_BINARY_DIR "/fixtures/") + name + ".xml";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
+
+int Count(const std::string& stats, const std::string& key) {
+    std::smatch match;
+    std::regex pattern("(^|\n)" + key + ": (-?[0-9]+)\n");
+    if (!std::regex_search(stats, match, pattern))
+        return -1;
+    return std::stoi(match[2]);
+}
+
+} // namespace
+
+TEST(CommandLineTool, StatsCountsTheModelOfARealHeader) {
+    CTempDir dir;
+    Result stats = RunTool("stats " + Fixture("vector"));
+    ASSERT_EQ(0, stats.Status) << stats.Err;
+    std::vector<std::string> lines = Lines(stats.Out);
+    std::vector<std::string> keys = {
+        "namespaces", "classes",      "functions",         "fields",
+        "typedefs",   "enumerations", "fundamental_types", "derived_types",
+        "files",      "program_size", "program_lines",     "files_size"};
+    ASSERT_EQ(keys.size(), lines.size()) << stats.Out;
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(0u, lines[i].rfind(keys[i] + ": ", 0)) << lines[i];
+
+    // Counted independently from the file: every element of each kind below the root.
+    std::string xml = ReadWholeFile(Fixture("vector"));
+    auto tags = [&](const char* tag) {
+        int n = 0;
+        for (size_t at = xml.find(std::string("\n  <") + tag + " "); at != std::string::npos;
+             at = xml.find(std::string("\n  <") + tag + " ", at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(tags("Namespace"), Count(stats.Out, "namespaces"));
+    EXPECT_EQ(tags("Class") + tags("Struct") + tags("Union"), Count(stats.Out, "classes"));
+    EXPECT_EQ(tags("Function") + tags("Method") + tags("Constructor") + tags("Destructor") +
+                  tags("OperatorMethod") + tags("OperatorFunction") + tags("Converter"),
+              Count(stats.Out, "functions"));
+    EXPECT_EQ(tags("Field") + tags("Variable"), Count(stats.Out, "fields"));
+    EXPECT_EQ(tags("Typedef"), Count(stats.Out, "typedefs"));
+    EXPECT_EQ(tags("Enumeration"), Count(stats.Out, "enumerations"));
+    EXPECT_EQ(tags("File"), Count(stats.Out, "files"));
+    EXPECT_EQ(tags("PointerType") + tags("ReferenceType") + tags("ArrayType") +
+                  tags("FunctionType") + tags("MethodType") + tags("OffsetType"),
+              Count(stats.Out, "derived_types"));
+    EXPECT_GE(Count(stats.Out, "fundamental_types"), tags("FundamentalType"));
+    EXPECT_GT(Count(stats.Out, "program_size"), 0);
+    EXPECT_GT(Count(stats.Out, "files_size"), 0);
+}
+
+TEST(CommandLineTool, DumpPrintsEveryRectangleDepthFirst) {
+    CTempDir dir;
+    Result dump = RunTool("dump " + Fixture("iostream"));
+    ASSERT_EQ(0, dump.Status) << dump.Err;
+    Result stats = RunTool("stats " + Fixture("iostream"));
+    std::vector<std::string> lines = Lines(dump.Out);
+    ASSERT_GT(lines.size(), 1000u);
+    EXPECT_EQ("0\tCProgramRect\t0 0 2 2\t-1 -1 1 1\t" +
+                  std::to_string(Count(stats.Out, "program_size")) + "\tProgram",
+              lines[0]);
+    std::regex number("-?[0-9.]+(e[-+][0-9]+)?|-?inf|-?nan");
+    std::regex line(
+        "([0-9]+)\t(C[A-Za-z]+Rect)\t(\\S+ \\S+ \\S+ \\S+)\t(\\S+ \\S+ \\S+ \\S+)\t(\\S+)\t(.*)");
+    int previousDepth = 0;
+    for (const std::string& text : lines) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(text, match, line)) << text;
+        int depth = std::stoi(match[1]);
+        EXPECT_LE(depth, previousDepth + 1) << text; // pre-order: one level down at a time
+        previousDepth = depth;
+    }
+    EXPECT_EQ("1\tCGrpFileRect\t", lines[1].substr(0, 15));
+}
+
+TEST(CommandLineTool, FindDescribesEveryMatch) {
+    CTempDir dir;
+    Result find = RunTool("find " + Fixture("vector") + " vector");
+    ASSERT_EQ(0, find.Status) << find.Err;
+    std::vector<std::string> lines = Lines(find.Out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("found: " + std::to_string((lines.size() - 1) / 2), lines.back());
+    Result none = RunTool("find " + Fixture("vector") + " NoSuchNameAnywhere");
+    EXPECT_EQ("found: 0\n", none.Out);
+}
+
+TEST(CommandLineTool, FailuresAndUsage) {
+    CTempDir dir;
+    dir.WriteFile("other.xml", "<other/>");
+    Result failed = RunTool("stats other.xml");
+    EXPECT_EQ(1, failed.Status);
+    EXPECT_EQ("Could not load file\n", failed.Err);
+    EXPECT_NE(std::string::npos, dir.ReadFile("log.txt").find("start logging"));
+
+    Result missing = RunTool("dump missing.xml --log other.log");
+    EXPECT_EQ(1, missing.Status);
+    EXPECT_EQ("Could not load file\n", missing.Err);
+    EXPECT_NE(
+        std::string::npos,
+        dir.ReadFile("other.log").find("[error] Could not open file: Could not open Xml file"));
+
+    EXPECT_EQ(2, RunTool("").Status);
+    EXPECT_EQ(2, RunTool("frobnicate x.xml").Status);
+    EXPECT_EQ(2, RunTool("find x.xml").Status);
+    EXPECT_EQ(2, RunTool("stats x.xml --bogus").Status);
+    EXPECT_EQ(2, RunTool("stats x.xml --log").Status);
+    Result help = RunTool("--help");
+    EXPECT_EQ(0, help.Status);
+    EXPECT_NE(std::string::npos, help.Out.find("Usage: quarncode-cli"));
+}
