@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -45,11 +44,26 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 int Count(const std::string& stats, const std::string& key) {
-    std::smatch match;
-    std::regex pattern("(^|\n)" + key + ": (-?[0-9]+)\n");
-    if (!std::regex_search(stats, match, pattern))
-        return -1;
-    return std::stoi(match[2]);
+    for (const std::string& line : Lines(stats)) {
+        if (line.rfind(key + ": ", 0) == 0)
+            return std::stoi(line.substr(key.size() + 2));
+    }
+    return -1;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator))
+        parts.push_back(part);
+    return parts;
+}
+
+bool IsNumber(const std::string& text) {
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0';
 }
 
 } // namespace
@@ -103,16 +117,24 @@ TEST(CommandLineTool, DumpPrintsEveryRectangleDepthFirst) {
     EXPECT_EQ("0\tCProgramRect\t0 0 2 2\t-1 -1 1 1\t" +
                   std::to_string(Count(stats.Out, "program_size")) + "\tProgram",
               lines[0]);
-    std::regex number("-?[0-9.]+(e[-+][0-9]+)?|-?inf|-?nan");
-    std::regex line(
-        "([0-9]+)\t(C[A-Za-z]+Rect)\t(\\S+ \\S+ \\S+ \\S+)\t(\\S+ \\S+ \\S+ \\S+)\t(\\S+)\t(.*)");
     int previousDepth = 0;
     for (const std::string& text : lines) {
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(text, match, line)) << text;
-        int depth = std::stoi(match[1]);
+        // depth, class, layout box, screen box, area, name
+        std::vector<std::string> fields = Split(text, '\t');
+        ASSERT_GE(fields.size(), 5u) << text;
+        int depth = std::stoi(fields[0]);
+        EXPECT_EQ(std::to_string(depth), fields[0]);
         EXPECT_LE(depth, previousDepth + 1) << text; // pre-order: one level down at a time
         previousDepth = depth;
+        EXPECT_EQ('C', fields[1].front());
+        EXPECT_EQ("Rect", fields[1].substr(fields[1].size() - 4));
+        for (int box = 2; box <= 3; ++box) {
+            std::vector<std::string> numbers = Split(fields[box], ' ');
+            ASSERT_EQ(4u, numbers.size()) << text;
+            for (const std::string& number : numbers)
+                EXPECT_TRUE(IsNumber(number)) << text;
+        }
+        EXPECT_TRUE(IsNumber(fields[4])) << text;
     }
     EXPECT_EQ("1\tCGrpFileRect\t", lines[1].substr(0, 15));
 }
