@@ -1,6 +1,8 @@
 #include "render/CElementFilter.h"
+#include "import/LoadProgram.h"
 #include "support/CModelBuilder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -209,4 +211,38 @@ TEST(ElementFilter, NestedNamespacesComeBeforeTheirParentAndEmptyFiltersFindNoth
     again.SearchProgram(b.GetProgram());
     again.SearchProgram(b.GetProgram());
     EXPECT_EQ(Strings({"f2"}), Names(again)); // the repeat came right after itself
+}
+
+TEST(ElementFilter, RealHeaderDerivationAndNames) {
+    std::unique_ptr<CProgram> program =
+        LoadProgram(QUARN_BINARY_DIR "/fixtures/iostream.xml", nullptr);
+    program->ComputeSize();
+    // std::cout is declared as "extern ostream cout;".
+    CElementFilter cout;
+    cout.AddNameCriterion()->Name = "cout";
+    cout.SearchProgram(program.get());
+    ASSERT_EQ(1u, cout.Results.size());
+    auto* variable = dynamic_cast<CField*>(cout.Results[0]);
+    ASSERT_NE(nullptr, variable);
+    EXPECT_EQ("ostream", variable->Type->GetName());
+    EXPECT_EQ("std", variable->Context->GetName());
+
+    // basic_ostream<char> derives from basic_ios<char>, which derives from ios_base.
+    CElementFilter base;
+    base.AddNameCriterion()->Name = "ios_base";
+    base.SearchProgram(program.get());
+    auto* iosBase = dynamic_cast<CClassType*>(base.Results.at(0));
+    ASSERT_NE(nullptr, iosBase);
+    CElementFilter derived;
+    derived.AddClassCriterion()->Ancestor = iosBase;
+    derived.SearchProgram(program.get());
+    Strings names = Names(derived);
+    for (const char* name : {"basic_ios<char>", "basic_ostream<char>", "basic_istream<char>",
+                             "basic_iostream<char>", "basic_ostream<wchar_t>"})
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), name)) << name;
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), "ios_base"));
+    CElementFilter direct;
+    direct.AddClassCriterion()->DirectBase = iosBase;
+    direct.SearchProgram(program.get());
+    EXPECT_EQ(Strings({"basic_ios<char>", "basic_ios<wchar_t>"}), Names(direct));
 }
