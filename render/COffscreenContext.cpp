@@ -10,9 +10,6 @@
 
 namespace {
 
-// Contexts alive on the shared surfaceless display; it is terminated with the last one.
-int DisplayUsers = 0;
-
 std::string EglFailure(const char* call) {
     return StringPrintf("%s failed (EGL error 0x%04x)", call, static_cast<unsigned>(eglGetError()));
 }
@@ -41,10 +38,12 @@ bool COffscreenContext::Create(int width, int height) {
         getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (display == EGL_NO_DISPLAY)
         return Fail(EglFailure("eglGetPlatformDisplayEXT"));
+    // The display is the process's one surfaceless display, shared by every context on it.
+    // It stays initialised until the process ends: terminating it unloads the driver, and
+    // the next context would pay for the driver's start-up again.
     if (!eglInitialize(display, nullptr, nullptr))
         return Fail(EglFailure("eglInitialize"));
     Display = display;
-    ++DisplayUsers;
 
     if (!eglBindAPI(EGL_OPENGL_API))
         return Fail(EglFailure("eglBindAPI(EGL_OPENGL_API)"));
@@ -120,8 +119,6 @@ void COffscreenContext::Destroy() {
         }
         eglDestroyContext(Display, Context);
     }
-    if (Display != nullptr && --DisplayUsers == 0)
-        eglTerminate(Display);
     Display = nullptr;
     Context = nullptr;
     Framebuffer = 0;

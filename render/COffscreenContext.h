@@ -36,12 +36,12 @@ public:
     std::vector<unsigned char> ReadPixels();
 
 private:
-    // Deletes what Create made (also a half-made context) and drops the EGL display.
+    // Deletes what Create made (also a half-made context).
     void Destroy();
     // Records why Create failed, destroys what it made, returns false.
     bool Fail(const std::string& reason);
 
-    void* Display = nullptr;          // EGLDisplay; shared by the process, released in Destroy
+    void* Display = nullptr;          // EGLDisplay; shared by the process, never terminated
     void* Context = nullptr;          // EGLContext; owned
     GLuint Framebuffer = 0;           // owned by the context
     GLuint Renderbuffers[2] = {0, 0}; // colour and depth; owned by the context
