@@ -30,6 +30,8 @@ function(quarn_add_test)
     endif()
     quarn_target_defaults(${T_NAME})
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT
-        "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    set(environment "ASAN_OPTIONS=detect_leaks=1"
+        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+        "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${environment}")
 endfunction()

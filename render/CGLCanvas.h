@@ -1,0 +1,36 @@
+#pragma once
+
+#include "render/CGLSurface.h"
+
+#include <memory>
+#include <wx/glcanvas.h>
+
+class CBasicView;
+
+// The one OpenGL window of the program: a wxGLCanvas that fills the main window, owns its GL
+// context and runs the GL start-up (CGLSurface) in it.
+class CGLCanvas : public wxGLCanvas, public CGLSurface {
+public:
+    // Creates the canvas in parent (id -1, default position and size, style 0, the name
+    // "CGLCanvas") with the given attribute list, which ends with 0 and is only read here,
+    // and creates its GL context.
+    CGLCanvas(wxWindow* parent, const int* attribList);
+    ~CGLCanvas() override;
+
+    // Makes the canvas's context current. The window must exist on the X server for that;
+    // when it has not been realised yet (the main window runs InitGL from its constructor,
+    // before it shows itself) the canvas's top-level window is shown first, which realises
+    // it. False when the canvas still has no X window or GLX refuses.
+    bool MakeCurrent() override;
+
+    // The view that receives the canvas's events; borrowed, null until the view sets itself.
+    CBasicView* GetView() const { return View; }
+    void SetView(CBasicView* view) { View = view; }
+
+private:
+    int LastX = 0; // mouse position at the last middle-button drag step, client pixels
+    int LastY = 0;
+    bool Dragging = false;                // a middle-button drag is under way
+    CBasicView* View = nullptr;           // borrowed
+    std::unique_ptr<wxGLContext> Context; // owned
+};

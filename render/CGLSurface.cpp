@@ -1,0 +1,98 @@
+#include "render/CGLSurface.h"
+
+#include "app/CAppContext.h"
+#include "app/CLogFile.h"
+#include "render/GLEntryPoints.h"
+#include "settings/StringPrintf.h"
+
+#include <cstring>
+
+CGLSurface::CGLSurface() {
+    for (int i = 0; i < FragmentProgramCount; ++i)
+        ProgramTexts[i] = FragmentProgramText(static_cast<EFragmentProgram>(i));
+}
+
+bool CGLSurface::InitGL() {
+    bool loaded = false;
+    PFNGLPROGRAMENVPARAMETER4FVARBPROC setEntry = nullptr;
+    PFNGLGETPROGRAMENVPARAMETERFVARBPROC getEntry = nullptr;
+    if (MakeCurrent()) {
+        glClearColor(0.8f, 0.8f, 0.8f, 0.0f);
+        loaded = LoadFragmentPrograms();
+        setEntry =
+            LookupGLFunction<PFNGLPROGRAMENVPARAMETER4FVARBPROC>("glProgramEnvParameter4fvARB");
+        getEntry =
+            LookupGLFunction<PFNGLGETPROGRAMENVPARAMETERFVARBPROC>("glGetProgramEnvParameterfvARB");
+    }
+    if (!loaded || setEntry == nullptr) {
+        CLogFile& log = CAppContext::Log();
+        log.CheckGLError();
+        log.Error("Opengl initialization failed",
+                  "Could not load the 'ARB fragment program' extension");
+        return false;
+    }
+    SetEnvParameter = setEntry;
+    GetEnvParameter = getEntry;
+    glDisable(GL_FRAGMENT_PROGRAM_ARB);
+    return true;
+}
+
+bool CGLSurface::LoadFragmentPrograms() {
+    if (!HasExtension("GL_ARB_fragment_program"))
+        return false;
+    auto genPrograms = LookupGLFunction<PFNGLGENPROGRAMSARBPROC>("glGenProgramsARB");
+    auto bindProgram = LookupGLFunction<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
+    auto programString = LookupGLFunction<PFNGLPROGRAMSTRINGARBPROC>("glProgramStringARB");
+    auto getProgramiv = LookupGLFunction<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
+    if (genPrograms == nullptr || bindProgram == nullptr || programString == nullptr ||
+        getProgramiv == nullptr)
+        return false;
+    BindProgramEntry = bindProgram;
+
+    genPrograms(FragmentProgramCount, Programs);
+    // The normal program goes last so that it stays bound.
+    for (EFragmentProgram program : {SpecularProgram, DebugProgram, NormalProgram}) {
+        const std::string& text = ProgramTexts[program];
+        bindProgram(GL_FRAGMENT_PROGRAM_ARB, Programs[program]);
+        programString(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB,
+                      static_cast<GLsizei>(text.size()), text.c_str());
+    }
+
+    // Only a rejected program text counts as a failure; other pending errors are consumed.
+    if (glGetError() != GL_INVALID_OPERATION)
+        return true;
+    GLint underNativeLimits = 0;
+    getProgramiv(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_UNDER_NATIVE_LIMITS_ARB, &underNativeLimits);
+    GLint position = 0;
+    glGetIntegerv(GL_PROGRAM_ERROR_POSITION_ARB, &position);
+    if (position == -1 && underNativeLimits == 1)
+        return false;
+    const GLubyte* message = glGetString(GL_PROGRAM_ERROR_STRING_ARB);
+    CLogFile& log = CAppContext::Log();
+    log.Error("GPU program: ", ProgramTexts[NormalProgram]);
+    log.Error("Error loading GPU program",
+              StringPrintf("error at position: %d\n%s", position,
+                           message != nullptr ? reinterpret_cast<const char*>(message) : ""));
+    return false;
+}
+
+bool CGLSurface::HasExtension(const char* name) {
+    const GLubyte* extensions = glGetString(GL_EXTENSIONS);
+    return extensions != nullptr &&
+           std::strstr(reinterpret_cast<const char*>(extensions), name) != nullptr;
+}
+
+bool CGLSurface::BindProgram(EFragmentProgram program) {
+    if (BindProgramEntry == nullptr)
+        return false;
+    BindProgramEntry(GL_FRAGMENT_PROGRAM_ARB, Programs[program]);
+    return true;
+}
+
+const std::string& CGLSurface::GetProgramText(EFragmentProgram program) const {
+    return ProgramTexts[program];
+}
+
+void CGLSurface::SetProgramText(EFragmentProgram program, const std::string& text) {
+    ProgramTexts[program] = text;
+}
