@@ -20,9 +20,14 @@ public:
     static const char* Usage();
 
     bool Help = false;
-    std::string Command; // "stats", "dump" or "find"
+    std::string Command; // "stats", "dump", "find" or "render"
     std::string File;
-    std::string Name; // find: the name to look for
+    std::string Name;   // find: the name to look for
+    std::string Output; // render: the PNG to write
+    int Width = 800;    // render: image size in pixels
+    int Height = 600;
+    std::string Shader = "normal";       // render: normal, specular or debug
+    std::vector<std::string> Selections; // render: names whose elements are selected
     std::string SettingsFile = "settings.cfg";
     std::string LogFile = "log.txt";
     bool Timings = false;

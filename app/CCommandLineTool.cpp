@@ -7,7 +7,11 @@
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
 #include "model/CProgram.h"
+#include "render/CCushionRenderer.h"
 #include "render/CElementFilter.h"
+#include "render/COffscreenContext.h"
+#include "render/FragmentPrograms.h"
+#include "render/PngFile.h"
 #include "settings/SettingsFile.h"
 
 #include <chrono>
@@ -49,6 +53,8 @@ int CCommandLineTool::Run() {
         return Stats();
     if (Line.Command == "dump")
         return Dump();
+    if (Line.Command == "render")
+        return Render();
     return Find();
 }
 
@@ -141,5 +147,39 @@ int CCommandLineTool::Find() {
         ++found;
     }
     std::printf("found: %d\n", found);
+    return 0;
+}
+
+int CCommandLineTool::Render() {
+    LayOut(Line.Width);
+    COffscreenContext gl;
+    if (!gl.Create(Line.Width, Line.Height))
+        std::fprintf(stderr, "quarncode-cli: %s\n", gl.GetError().c_str());
+    if (!gl.InitGL()) {
+        std::fprintf(stderr,
+                     "Opengl initialization failed: Could not load the 'ARB fragment program' "
+                     "extension\n");
+        return 1;
+    }
+    Clock::time_point start = Clock::now();
+    // What the desktop program's first paint shows: the size handler's clear colour, then
+    // the tree drawn with the chosen program and the per-frame lighting.
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gl.BindProgram(Line.Shader == "specular" ? SpecularProgram
+                   : Line.Shader == "debug"  ? DebugProgram
+                                             : NormalProgram);
+    CCushionRenderer::SetFrameParameters(Treemap->GetLooks());
+    CCushionRenderer::DrawTree(*Treemap, false);
+    Log.CheckGLError();
+    std::vector<unsigned char> pixels = gl.ReadPixels();
+    Timing("render", Milliseconds(start, Clock::now()));
+    std::string error;
+    if (!WritePng(Line.Output, Line.Width, Line.Height, pixels, &error)) {
+        std::fprintf(stderr, "quarncode-cli: %s\n", error.c_str());
+        return 1;
+    }
     return 0;
 }

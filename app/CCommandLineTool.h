@@ -32,6 +32,9 @@ private:
     int Stats();
     int Dump();
     int Find();
+    // Draws the tree offscreen and writes the PNG; 1 when no suitable OpenGL is available or
+    // the file cannot be written.
+    int Render();
     // Prints one phase's duration when --timings was given.
     void Timing(const char* phase, double milliseconds) const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CClassType.h"
 
@@ -18,6 +20,14 @@ public:
     std::string GetDescription() const override;
     // "CClassRect".
     const char* GetClassName() const override { return "CClassRect"; }
+    // Drawn with ClassBorderColor around a cushion of ClassColor, children drawn.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.ClassBorderColor;
+    }
+    const CColor* GetFillColor(const CLooksSettings& looks) const override {
+        return &looks.ClassColor;
+    }
+    bool DrawsChildren() const override { return true; }
 
     bool RelationsShown = false; // the class relations are shown for this rectangle
 };

@@ -18,3 +18,11 @@ std::string CFieldRect::GetDescription() const {
                         Element->GetSize()) +
            CSqRectangle::GetDescription();
 }
+
+const CColor& CFieldRect::GetFrameColor(const CLooksSettings& looks) const {
+    return ContextClass(*Element) != nullptr ? looks.FieldBorderColor : looks.VariableBorderColor;
+}
+
+const CColor* CFieldRect::GetFillColor(const CLooksSettings& looks) const {
+    return ContextClass(*Element) != nullptr ? &looks.FieldColor : &looks.VariableColor;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CField.h"
 
@@ -16,4 +18,9 @@ public:
     std::string GetDescription() const override;
     // "CFieldRect".
     const char* GetClassName() const override { return "CFieldRect"; }
+    // Data members are drawn with FieldBorderColor and FieldColor, variables of a namespace
+    // with VariableBorderColor and VariableColor.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override;
+    const CColor* GetFillColor(const CLooksSettings& looks) const override;
+    bool DrawsChildren() const override { return false; }
 };

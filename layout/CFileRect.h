@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CSourceFile.h"
 
@@ -14,4 +16,12 @@ public:
     std::string GetDescription() const override;
     // "CFileRect".
     const char* GetClassName() const override { return "CFileRect"; }
+    // Drawn with FileBorderColor around a cushion of FileColor.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.FileBorderColor;
+    }
+    const CColor* GetFillColor(const CLooksSettings& looks) const override {
+        return &looks.FileColor;
+    }
+    bool DrawsChildren() const override { return false; }
 };

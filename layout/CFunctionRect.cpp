@@ -20,3 +20,11 @@ std::string CFunctionRect::GetDescription() const {
                         name.c_str(), arguments.c_str(), Element->GetLines()) +
            CSqRectangle::GetDescription();
 }
+
+const CColor& CFunctionRect::GetFrameColor(const CLooksSettings& looks) const {
+    return ContextClass(*Element) != nullptr ? looks.MethodBorderColor : looks.FunctionBorderColor;
+}
+
+const CColor* CFunctionRect::GetFillColor(const CLooksSettings& looks) const {
+    return ContextClass(*Element) != nullptr ? &looks.MethodColor : &looks.FunctionColor;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CFunction.h"
 
@@ -16,4 +18,9 @@ public:
     std::string GetDescription() const override;
     // "CFunctionRect".
     const char* GetClassName() const override { return "CFunctionRect"; }
+    // Methods (the context is a class) are drawn with MethodBorderColor and MethodColor,
+    // free functions with FunctionBorderColor and FunctionColor; the argument types inside.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override;
+    const CColor* GetFillColor(const CLooksSettings& looks) const override;
+    bool DrawsChildren() const override { return true; }
 };

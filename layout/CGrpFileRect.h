@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "layout/CFileGroup.h"
 
@@ -15,4 +17,10 @@ public:
     std::string GetDescription() const override;
     // "CGrpFileRect".
     const char* GetClassName() const override { return "CGrpFileRect"; }
+    // Drawn with FileGroupColor around no cushion, children drawn.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.FileGroupColor;
+    }
+    const CColor* GetFillColor(const CLooksSettings&) const override { return nullptr; }
+    bool DrawsChildren() const override { return true; }
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "layout/CTypeGroup.h"
 
@@ -16,4 +18,10 @@ public:
     std::string GetDescription() const override;
     // "CGrpTypeRect".
     const char* GetClassName() const override { return "CGrpTypeRect"; }
+    // Drawn with TypeGroupColor around no cushion, children drawn.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.TypeGroupColor;
+    }
+    const CColor* GetFillColor(const CLooksSettings&) const override { return nullptr; }
+    bool DrawsChildren() const override { return true; }
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CNamespace.h"
 
@@ -17,4 +19,12 @@ public:
     std::string GetDescription() const override;
     // "CNamespaceRect".
     const char* GetClassName() const override { return "CNamespaceRect"; }
+    // Drawn with NamespaceBorderColor around a cushion of NamespaceColor, children drawn.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.NamespaceBorderColor;
+    }
+    const CColor* GetFillColor(const CLooksSettings& looks) const override {
+        return &looks.NamespaceColor;
+    }
+    bool DrawsChildren() const override { return true; }
 };

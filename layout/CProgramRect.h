@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CProgram.h"
 
@@ -17,4 +19,12 @@ public:
     std::string GetDescription() const override;
     // "CProgramRect".
     const char* GetClassName() const override { return "CProgramRect"; }
+    // Drawn with ProgramBorderColor around a cushion of ProgramColor, children drawn.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.ProgramBorderColor;
+    }
+    const CColor* GetFillColor(const CLooksSettings& looks) const override {
+        return &looks.ProgramColor;
+    }
+    bool DrawsChildren() const override { return true; }
 };

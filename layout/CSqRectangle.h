@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CRectPoints.h"
 
 #include <memory>
@@ -44,6 +46,13 @@ public:
     virtual std::string GetDescription() const;
     // The class name ("CProgramRect", "CGrpFileRect", ...), for listings of the tree.
     virtual const char* GetClassName() const = 0;
+    // The colour of the frame (the border fan) in the looks table.
+    virtual const CColor& GetFrameColor(const CLooksSettings& looks) const = 0;
+    // The colour of the cushion in the looks table; null for the group rects, which draw no
+    // cushion of their own.
+    virtual const CColor* GetFillColor(const CLooksSettings& looks) const = 0;
+    // Whether drawing the rectangle draws its children over it.
+    virtual bool DrawsChildren() const = 0;
 
     // Width x height of the layout box; for containers multiplied by ChildAreaFactor.
     float UsableArea() const;

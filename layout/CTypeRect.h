@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/CLooksSettings.h"
+
 #include "layout/CElementRect.h"
 #include "model/CType.h"
 
@@ -16,4 +18,10 @@ public:
     std::string GetDescription() const override;
     // "CTypeRect".
     const char* GetClassName() const override { return "CTypeRect"; }
+    // Types without a scope (fundamental and derived) are drawn with TypeBorderColor and
+    // TypeColor; scoped types in a group rect with EnumBorderColor and EnumColor, elsewhere with
+    // MemberTypeBorderColor and MemberTypeColor.
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override;
+    const CColor* GetFillColor(const CLooksSettings& looks) const override;
+    bool DrawsChildren() const override { return false; }
 };

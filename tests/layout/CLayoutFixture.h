@@ -32,6 +32,11 @@ public:
         : CSqRectangle(area, parent, treemap) {}
     ISquarable* GetElement() const override { return nullptr; }
     const char* GetClassName() const override { return "CPlainRect"; }
+    const CColor& GetFrameColor(const CLooksSettings& looks) const override {
+        return looks.SpareColor1;
+    }
+    const CColor* GetFillColor(const CLooksSettings&) const override { return nullptr; }
+    bool DrawsChildren() const override { return true; }
 };
 
 // Calls visit for rect and every rectangle below it, parents first.
