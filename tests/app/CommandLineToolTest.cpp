@@ -14,10 +14,11 @@ struct Result {
     std::string Err;
 };
 
-// Runs the tool with arguments in the current directory, capturing both outputs.
-Result RunTool(const std::string& arguments) {
+// Runs the tool with arguments in the current directory, capturing both outputs; environment
+// holds extra variable settings for the run.
+Result RunTool(const std::string& arguments, const std::string& environment = "") {
     std::string command =
-        std::string(QUARN_BINARY_DIR "/quarncode-cli ") + arguments + " 2>stderr.txt";
+        environment + " " + QUARN_BINARY_DIR "/quarncode-cli " + arguments + " 2>stderr.txt";
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer;
@@ -173,4 +174,41 @@ TEST(CommandLineTool, FailuresAndUsage) {
     Result help = RunTool("--help");
     EXPECT_EQ(0, help.Status);
     EXPECT_NE(std::string::npos, help.Out.find("Usage: quarncode-cli"));
+}
+
+TEST(CommandLineTool, RenderWritesAPngOfTheRequestedSize) {
+    CTempDir dir;
+    Result render =
+        RunTool("render " + Fixture("iostream") + " -o tree.png --width 320 --height 200");
+    ASSERT_EQ(0, render.Status) << render.Err;
+    std::string png = dir.ReadFile("tree.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ("\x89PNG\r\n\x1a\n", png.substr(0, 8));
+    auto bigEndian = [&](size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(320u, bigEndian(16)); // IHDR width
+    EXPECT_EQ(200u, bigEndian(20)); // IHDR height
+
+    EXPECT_EQ(2, RunTool("render " + Fixture("iostream")).Status); // no -o
+    EXPECT_EQ(2, RunTool("render x.xml -o x.png --shader toon").Status);
+    EXPECT_EQ(2, RunTool("render x.xml -o x.png --width 0").Status);
+    EXPECT_EQ(2, RunTool("stats x.xml -o x.png").Status);
+    Result unwritable = RunTool("render " + Fixture("iostream") + " -o no/such/dir/x.png");
+    EXPECT_EQ(1, unwritable.Status);
+
+    // Without the fragment-program extension the tool cannot draw.
+    Result noExtension = RunTool("render " + Fixture("iostream") + " -o x.png",
+                                 "MESA_EXTENSION_OVERRIDE=\"-GL_ARB_fragment_program "
+                                 "-GL_ARB_fragment_program_shadow\"");
+    EXPECT_EQ(1, noExtension.Status);
+    EXPECT_EQ("Opengl initialization failed: Could not load the 'ARB fragment program' "
+              "extension\n",
+              noExtension.Err);
+    EXPECT_NE(std::string::npos,
+              dir.ReadFile("log.txt").find("[error] Opengl initialization failed: Could not load "
+                                           "the 'ARB fragment program' extension\n"));
 }
