@@ -1,0 +1,129 @@
+#include "app/CQuarnWindow.h"
+
+#include "app/CFindDlg.h"
+#include "app/CQuarnCode.h"
+#include "app/CQueryPopupMenu.h"
+#include "render/CBasicView.h"
+#include "render/CElementFilter.h"
+#include "render/CGLCanvas.h"
+#include "render/GLEntryPoints.h"
+#include "render/SelectionStatus.h"
+
+#include <memory>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+
+wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
+    EVT_MENU(ExitId, CQuarnWindow::OnExit)
+    EVT_MENU(OpenId, CQuarnWindow::OnOpen)
+    EVT_MENU(CloseId, CQuarnWindow::OnClose)
+    EVT_MENU(FindId, CQuarnWindow::OnFind)
+    EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
+    EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
+    EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
+wxEND_EVENT_TABLE()
+
+CQuarnWindow::CQuarnWindow()
+    : wxFrame(nullptr, -1, "Quarn Code", wxDefaultPosition, wxSize(800, 600),
+              wxDEFAULT_FRAME_STYLE) {
+    FindDialog = new CFindDlg(this);
+    const int attributes[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, 0};
+    Canvas = new CGLCanvas(this, attributes);
+    if (!Canvas->InitGL())
+        throw "Error initializing opengl, check the log file for details";
+
+    auto* file = new wxMenu();
+    file->Append(OpenId, "&Open...");
+    file->Append(CloseId, "&Close");
+    file->AppendSeparator();
+    file->Append(ExitId, "E&xit");
+    auto* tools = new wxMenu();
+    tools->Append(FindId, "&Find...");
+    tools->Append(SettingsId, "&Settings");
+    auto* selection = new wxMenu();
+    selection->AppendRadioItem(SelectNoneId, "&None");
+    selection->AppendRadioItem(SelectClassId, "&Class");
+    selection->AppendRadioItem(SelectGroupId, "&Group");
+    selection->AppendRadioItem(SelectFileId, "&File");
+    auto* shader = new wxMenu();
+    shader->AppendRadioItem(ShaderNormalId, "&Normal", "Switch to normal program");
+    shader->AppendRadioItem(ShaderSpecularId, "&Specular", "Switch to specular program");
+    shader->AppendRadioItem(ShaderDebugId, "&Debug", "Switch to debug program");
+    auto* bar = new wxMenuBar();
+    bar->Append(file, "&File");
+    bar->Append(tools, "&Tools");
+    bar->Append(selection, "&Selection");
+    bar->Append(shader, "&Shader");
+    SetMenuBar(bar);
+
+    CreateStatusBar(1, wxST_SIZEGRIP, 0);
+    SetStatusText("", 0);
+}
+
+CQuarnWindow::~CQuarnWindow() {
+    delete FindDialog;
+    // The view outlives the window (the application deletes it last).
+    if (View != nullptr)
+        View->SetHost(nullptr);
+}
+
+void CQuarnWindow::UpdateSelectionStatus(const std::list<CSqRectangle*>& selection) {
+    SetStatusText(wxString::FromUTF8(SelectionStatusText(selection)), 0);
+}
+
+void CQuarnWindow::SetView(CBasicView* view) {
+    View = view;
+    Canvas->SetView(view);
+}
+
+void CQuarnWindow::RefreshCanvas() { Canvas->Refresh(true, nullptr); }
+
+void CQuarnWindow::GetViewSize(int& width, int& height) const { GetClientSize(&width, &height); }
+
+void CQuarnWindow::ShowStatusText(const std::string& text) {
+    SetStatusText(wxString::FromUTF8(text), 0);
+}
+
+void CQuarnWindow::ShowQueryPopup(const std::vector<CQuery*>& queries, int x, int y) {
+    CQueryPopupMenu menu(View, queries);
+    PopupMenu(&menu, x, y);
+}
+
+void CQuarnWindow::OnExit(wxCommandEvent&) { Close(true); }
+
+void CQuarnWindow::OnOpen(wxCommandEvent&) {
+    wxFileDialog dialog(this, "Open a project file", "", "", "Xml files (*.xml)|*.xml", wxFD_OPEN,
+                        wxDefaultPosition);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    wxGetApp().CloseFile();
+    wxGetApp().LoadFile(std::string(dialog.GetPath().utf8_str()));
+}
+
+void CQuarnWindow::OnClose(wxCommandEvent&) { wxGetApp().CloseFile(); }
+
+void CQuarnWindow::OnFind(wxCommandEvent&) {
+    if (FindDialog->ShowModal() == wxID_OK) {
+        auto filter = std::make_unique<CElementFilter>();
+        filter->AddNameCriterion()->Name = FindDialog->GetSearchText();
+        if (View->FindElements(*filter) == 0)
+            SetStatusText("Searched completed, but no results found", 0);
+    }
+    Canvas->Refresh(true, nullptr);
+}
+
+void CQuarnWindow::OnSettings(wxCommandEvent&) { wxGetApp().EditSettings(); }
+
+void CQuarnWindow::OnSelectionMode(wxCommandEvent& event) {
+    View->SetSelectMode(event.GetId() - SelectClassId);
+}
+
+void CQuarnWindow::OnShader(wxCommandEvent& event) {
+    // Looked up on every use, as the canvas's context may be the only one that has it.
+    auto bindProgram = LookupGLFunction<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
+    if (bindProgram != nullptr && Canvas->MakeCurrent())
+        bindProgram(GL_FRAGMENT_PROGRAM_ARB,
+                    Canvas->GetProgram(static_cast<EFragmentProgram>(event.GetId() - ShaderNormalId)));
+    View->SetDirty();
+    Canvas->Refresh(true, nullptr);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "render/IViewHost.h"
+
+#include <wx/frame.h>
+
+class CBasicView;
+class CFindDlg;
+class CGLCanvas;
+
+// The single top-level frame: the OpenGL canvas, the menu bar through which every command is
+// given, the one-field status bar in which the view reports the selection, and the find
+// dialog. Document commands go to the application, view commands to the view and the canvas.
+class CQuarnWindow : public wxFrame, public IViewHost {
+public:
+    // Menu command ids.
+    enum CommandId {
+        ExitId = 1,
+        OpenId = 2,
+        CloseId = 3,
+        FindId = 4,
+        SettingsId = 5,
+        SelectClassId = 6,
+        SelectGroupId = 7,
+        SelectFileId = 8,
+        SelectNoneId = 9,
+        ShaderNormalId = 10,
+        ShaderSpecularId = 11,
+        ShaderDebugId = 12,
+    };
+
+    // Builds the frame, the find dialog, the canvas (starting OpenGL), the menus and the status
+    // bar. Throws "Error initializing opengl, check the log file for details" when OpenGL or
+    // its fragment programs cannot be had.
+    CQuarnWindow();
+    // Deletes the find dialog and lets the view forget this window.
+    ~CQuarnWindow() override;
+
+    // Shows the selection's description, "Select an item to view more detailed info" or
+    // "%i items are selected" in the status bar.
+    virtual void UpdateSelectionStatus(const std::list<CSqRectangle*>& selection) override;
+
+    // IViewHost.
+    void SetView(CBasicView* view) override;
+    void RefreshCanvas() override;
+    void GetViewSize(int& width, int& height) const override;
+    void ShowStatusText(const std::string& text) override;
+    void ShowQueryPopup(const std::vector<CQuery*>& queries, int x, int y) override;
+
+    CGLCanvas* GetCanvas() const { return Canvas; }
+    CFindDlg* GetFindDialog() const { return FindDialog; }
+
+private:
+    void OnExit(wxCommandEvent& event);
+    void OnOpen(wxCommandEvent& event);
+    void OnClose(wxCommandEvent& event);
+    void OnFind(wxCommandEvent& event);
+    void OnSettings(wxCommandEvent& event);
+    void OnSelectionMode(wxCommandEvent& event);
+    void OnShader(wxCommandEvent& event);
+
+    CGLCanvas* Canvas;          // child window, destroyed with the frame
+    CFindDlg* FindDialog;       // owned
+    CBasicView* View = nullptr; // borrowed; set by the view when it is made
+
+    wxDECLARE_EVENT_TABLE();
+};
