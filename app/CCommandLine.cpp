@@ -35,6 +35,9 @@ const char* CCommandLine::Usage() {
            "      --width W            image width in pixels (default 800)\n"
            "      --height H           image height in pixels (default 600)\n"
            "      --shader S           normal, specular or debug (default normal)\n"
+           "      --select NAME        selects every element named NAME as the Find command\n"
+           "                           does and draws the selection over the tree: lit\n"
+           "                           rectangles, red frames, class relations (repeatable)\n"
            "\n"
            "Options of every command:\n"
            "  --settings FILE          settings to use (default settings.cfg; defaults when it\n"
@@ -71,6 +74,8 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
             line.Width = ParseSize(arg, value());
         } else if (arg == "--height") {
             line.Height = ParseSize(arg, value());
+        } else if (arg == "--select") {
+            line.Selections.push_back(value());
         } else if (arg == "--shader") {
             line.Shader = value();
             if (line.Shader != "normal" && line.Shader != "specular" && line.Shader != "debug")
@@ -103,6 +108,6 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
     bool renderOptions = !line.Output.empty() || !line.Selections.empty() || line.Width != 800 ||
                          line.Height != 600 || line.Shader != "normal";
     if (line.Command != "render" && renderOptions)
-        throw UsageError("-o, --width, --height and --shader belong to render");
+        throw UsageError("-o, --width, --height, --shader and --select belong to render");
     return line;
 }

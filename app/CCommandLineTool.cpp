@@ -1,13 +1,14 @@
 #include "app/CCommandLineTool.h"
 
 #include "app/CAppContext.h"
+#include "app/CHeadlessViewHost.h"
 #include "app/CModelCounts.h"
 #include "app/CTerminalProgress.h"
 #include "import/LoadProgram.h"
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
 #include "model/CProgram.h"
-#include "render/CCushionRenderer.h"
+#include "render/CBasicView.h"
 #include "render/CElementFilter.h"
 #include "render/COffscreenContext.h"
 #include "render/FragmentPrograms.h"
@@ -41,7 +42,7 @@ CCommandLineTool::CCommandLineTool(CCommandLine line) : Line(std::move(line)) {
 
 CCommandLineTool::~CCommandLineTool() {
     Treemap.reset();
-    Program.reset();
+    Data.Clear();
     CAppContext::SetSettings(nullptr, nullptr);
     CAppContext::SetLog(nullptr);
 }
@@ -64,12 +65,12 @@ bool CCommandLineTool::Load() {
     progress.Refresh();
     Clock::time_point sizingStart, sizingEnd;
     try {
-        Program = LoadProgram(Line.File, &progress);
+        std::unique_ptr<CProgram> program = LoadProgram(Line.File, &progress);
         sizingStart = Clock::now();
-        Program->ComputeSize();
+        Data.SetProgram(std::move(program));
         sizingEnd = Clock::now();
     } catch (const char* message) {
-        Program.reset();
+        Data.Clear(); // a program that failed to size is released through the view data
         progress.End();
         std::fprintf(stderr, "%s\n", message);
         return false;
@@ -94,12 +95,13 @@ void CCommandLineTool::Timing(const char* phase, double milliseconds) const {
 void CCommandLineTool::LayOut(int width) {
     View = CFixedViewUnits(width);
     Clock::time_point start = Clock::now();
-    Treemap = std::make_unique<CRectArea>(Program.get(), &View);
+    Treemap = std::make_unique<CRectArea>(Data.GetProgram(), &View);
     Timing("layout", Milliseconds(start, Clock::now()));
 }
 
 int CCommandLineTool::Stats() {
-    CModelCounts counts(*Program);
+    const CProgram* program = Data.GetProgram();
+    CModelCounts counts(*program);
     std::printf("namespaces: %d\n", counts.Namespaces);
     std::printf("classes: %d\n", counts.Classes);
     std::printf("functions: %d\n", counts.Functions);
@@ -109,9 +111,9 @@ int CCommandLineTool::Stats() {
     std::printf("fundamental_types: %d\n", counts.FundamentalTypes);
     std::printf("derived_types: %d\n", counts.DerivedTypes);
     std::printf("files: %d\n", counts.Files);
-    std::printf("program_size: %d\n", Program->GetSize());
-    std::printf("program_lines: %d\n", Program->GetLines());
-    std::printf("files_size: %d\n", Program->FilesSize);
+    std::printf("program_size: %d\n", program->GetSize());
+    std::printf("program_lines: %d\n", program->GetLines());
+    std::printf("files_size: %d\n", program->FilesSize);
     return 0;
 }
 
@@ -137,7 +139,7 @@ int CCommandLineTool::Find() {
     LayOut(800);
     CElementFilter filter;
     filter.AddNameCriterion()->Name = Line.Name;
-    filter.SearchProgram(Program.get());
+    filter.SearchProgram(Data.GetProgram());
     int found = 0;
     for (ISquarable* element : filter.Results) {
         CSqRectangle* rect = element->GetRect();
@@ -151,7 +153,6 @@ int CCommandLineTool::Find() {
 }
 
 int CCommandLineTool::Render() {
-    LayOut(Line.Width);
     COffscreenContext gl;
     if (!gl.Create(Line.Width, Line.Height))
         std::fprintf(stderr, "quarncode-cli: %s\n", gl.GetError().c_str());
@@ -161,18 +162,29 @@ int CCommandLineTool::Render() {
                      "extension\n");
         return 1;
     }
-    Clock::time_point start = Clock::now();
-    // What the desktop program's first paint shows: the size handler's clear colour, then
-    // the tree drawn with the chosen program and the per-frame lighting.
-    glClearColor(1, 1, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     gl.BindProgram(Line.Shader == "specular" ? SpecularProgram
                    : Line.Shader == "debug"  ? DebugProgram
                                              : NormalProgram);
-    CCushionRenderer::SetFrameParameters(Treemap->GetLooks());
-    CCushionRenderer::DrawTree(*Treemap, false);
+    // The desktop program's window, step by step: the canvas's size event, the view shown the
+    // loaded document, the selection made as Find makes it, one paint.
+    CHeadlessViewHost host(Line.Width, Line.Height);
+    CBasicView view(&host);
+    glClearColor(1, 1, 1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    view.Resize(Line.Width, Line.Height);
+    Clock::time_point start = Clock::now();
+    view.SetViewData(&Data);
+    Timing("layout", Milliseconds(start, Clock::now()));
+    for (const std::string& name : Line.Selections) {
+        CElementFilter filter;
+        filter.AddNameCriterion()->Name = name;
+        if (view.FindElements(filter) == 0)
+            std::fprintf(stderr, "quarncode-cli: nothing named %s to select\n", name.c_str());
+    }
+    start = Clock::now();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    view.Draw();
     Log.CheckGLError();
     std::vector<unsigned char> pixels = gl.ReadPixels();
     Timing("render", Milliseconds(start, Clock::now()));

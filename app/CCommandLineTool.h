@@ -3,12 +3,12 @@
 #include "app/CCommandLine.h"
 #include "app/CLogFile.h"
 #include "layout/CFixedViewUnits.h"
+#include "render/CViewData.h"
 #include "settings/CLayoutSettings.h"
 #include "settings/CLooksSettings.h"
 
 #include <memory>
 
-class CProgram;
 class CRectArea;
 
 // The command-line tool: loads a file as the desktop program's Open does and runs one
@@ -24,16 +24,18 @@ public:
     int Run();
 
 private:
-    // Loads and sizes the program. On failure prints the text the desktop program would show
-    // in its "Error loading" box to standard error and returns false.
+    // Loads the program and gives it to the view data, which sizes it. On failure prints the
+    // text the desktop program would show in its "Error loading" box to standard error and
+    // returns false.
     bool Load();
     // Lays the sized program out for a canvas of the given pixel width at zoom 1.
     void LayOut(int width);
     int Stats();
     int Dump();
     int Find();
-    // Draws the tree offscreen and writes the PNG; 1 when no suitable OpenGL is available or
-    // the file cannot be written.
+    // Shows the program in a view on an offscreen canvas, selects the --select names as the
+    // Find command does, paints once and writes the PNG; 1 when no suitable OpenGL is
+    // available or the file cannot be written.
     int Render();
     // Prints one phase's duration when --timings was given.
     void Timing(const char* phase, double milliseconds) const;
@@ -42,7 +44,7 @@ private:
     CLogFile Log;
     CLayoutSettings Layout;
     CLooksSettings Looks;
-    std::unique_ptr<CProgram> Program; // owned
+    CViewData Data; // owns the program
     CFixedViewUnits View{800};
     std::unique_ptr<CRectArea> Treemap; // owned; destroyed before the program
 };

@@ -28,6 +28,16 @@ public:
         return &looks.ClassColor;
     }
     bool DrawsChildren() const override { return true; }
+    // Marks the rectangles of the subclasses (every class deriving from this one), of the
+    // direct bases and of the file, and shows the inheritance arrows: up through all
+    // ancestors from this class, and from every subclass towards its own bases. Taking the
+    // relations back (off) also empties the view's arrows.
+    void ShowRelations(RectSelection& selection, bool on) override;
+    // Shows (on) the arrows from this class to each direct base, coloured SpareColor2 when
+    // going up from the class whose relations are shown (up) and SpareColor1 from a subclass,
+    // then those of the bases in turn; off only clears RelationsShown along the same chain.
+    // Stops at once when RelationsShown already equals on.
+    void ShowArrows(RectSelection& selection, bool on, bool up);
 
     bool RelationsShown = false; // the class relations are shown for this rectangle
 };

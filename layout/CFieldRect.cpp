@@ -2,6 +2,7 @@
 
 #include "layout/DescriptionText.h"
 #include "model/CClassType.h"
+#include "render/RectSelection.h"
 #include "settings/StringPrintf.h"
 
 std::string CFieldRect::GetDescription() const {
@@ -25,4 +26,9 @@ const CColor& CFieldRect::GetFrameColor(const CLooksSettings& looks) const {
 
 const CColor* CFieldRect::GetFillColor(const CLooksSettings& looks) const {
     return ContextClass(*Element) != nullptr ? &looks.FieldColor : &looks.VariableColor;
+}
+
+void CFieldRect::ShowRelations(RectSelection& selection, bool on) {
+    selection.MarkRectOf(Element->Type, on);
+    selection.MarkRectOf(Element->GetFile(), on);
 }

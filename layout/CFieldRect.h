@@ -23,4 +23,6 @@ public:
     const CColor& GetFrameColor(const CLooksSettings& looks) const override;
     const CColor* GetFillColor(const CLooksSettings& looks) const override;
     bool DrawsChildren() const override { return false; }
+    // Marks the rectangles of the field's type and of its file.
+    void ShowRelations(RectSelection& selection, bool on) override;
 };

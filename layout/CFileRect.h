@@ -24,4 +24,6 @@ public:
         return &looks.FileColor;
     }
     bool DrawsChildren() const override { return false; }
+    // Marks the rectangle of every element declared in the file.
+    void ShowRelations(RectSelection& selection, bool on) override;
 };

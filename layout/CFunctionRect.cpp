@@ -1,7 +1,12 @@
 #include "layout/CFunctionRect.h"
 
+#include "layout/CProgramRect.h"
+#include "layout/CRectArea.h"
 #include "layout/DescriptionText.h"
 #include "model/CClassType.h"
+#include "model/CReferenceType.h"
+#include "render/CElementFilter.h"
+#include "render/RectSelection.h"
 #include "settings/StringPrintf.h"
 
 std::string CFunctionRect::GetDescription() const {
@@ -27,4 +32,23 @@ const CColor& CFunctionRect::GetFrameColor(const CLooksSettings& looks) const {
 
 const CColor* CFunctionRect::GetFillColor(const CLooksSettings& looks) const {
     return ContextClass(*Element) != nullptr ? &looks.MethodColor : &looks.FunctionColor;
+}
+
+void CFunctionRect::ShowRelations(RectSelection& selection, bool on) {
+    selection.MarkRectOf(Element->ReturnType, on);
+    // The declarations of the argument types: a fundamental type has none, and a pointer or
+    // reference stands for the type it points at.
+    CElementFilter filter;
+    for (CType* type : Element->Arguments) {
+        if (type == nullptr || type->GetTypeKind() == TypeKindFundamental)
+            continue;
+        if (type->GetTypeKind() == TypeKindDerived)
+            type = static_cast<CReferenceType*>(type)->GetBaseType();
+        if (type != nullptr)
+            filter.AddTypeCriterion()->Type = type;
+    }
+    filter.SearchProgram(Treemap->GetRoot()->Element);
+    for (ISquarable* element : filter.Results)
+        selection.MarkRectOf(element, on);
+    selection.MarkRectOf(Element->GetFile(), on);
 }

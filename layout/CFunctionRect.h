@@ -23,4 +23,8 @@ public:
     const CColor& GetFrameColor(const CLooksSettings& looks) const override;
     const CColor* GetFillColor(const CLooksSettings& looks) const override;
     bool DrawsChildren() const override { return true; }
+    // Marks the rectangles of the return type, of the declarations of the argument types (a
+    // fundamental argument type is left out, a derived one stands for its base type) and of
+    // the function's file.
+    void ShowRelations(RectSelection& selection, bool on) override;
 };

@@ -11,6 +11,7 @@
 class CRectArea;
 class CSqRectangle;
 class ISquarable;
+class RectSelection;
 
 // A list of rectangles that owns them, in creation order.
 using CRectList = std::vector<std::unique_ptr<CSqRectangle>>;
@@ -53,6 +54,11 @@ public:
     virtual const CColor* GetFillColor(const CLooksSettings& looks) const = 0;
     // Whether drawing the rectangle draws its children over it.
     virtual bool DrawsChildren() const = 0;
+    // Shows (on) or takes back (off) what is related to the element: marks the related
+    // rectangles in selection (its highlight list and their Highlighted flags) and, for
+    // classes, adds the inheritance arrows. The program, namespace and group rectangles have
+    // no relations: this base version does nothing.
+    virtual void ShowRelations(RectSelection&, bool) {}
 
     // Width x height of the layout box; for containers multiplied by ChildAreaFactor.
     float UsableArea() const;

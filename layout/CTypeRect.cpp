@@ -1,5 +1,6 @@
 #include "layout/CTypeRect.h"
 
+#include "render/RectSelection.h"
 #include "settings/StringPrintf.h"
 
 std::string CTypeRect::GetDescription() const {
@@ -18,4 +19,8 @@ const CColor* CTypeRect::GetFillColor(const CLooksSettings& looks) const {
     if (Element->GetContext() == nullptr)
         return &looks.TypeColor;
     return Parent != nullptr && Parent->IsGroup() ? &looks.EnumColor : &looks.MemberTypeColor;
+}
+
+void CTypeRect::ShowRelations(RectSelection& selection, bool on) {
+    selection.MarkRectOf(Element->GetFile(), on);
 }

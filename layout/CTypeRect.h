@@ -24,4 +24,6 @@ public:
     const CColor& GetFrameColor(const CLooksSettings& looks) const override;
     const CColor* GetFillColor(const CLooksSettings& looks) const override;
     bool DrawsChildren() const override { return false; }
+    // Marks the rectangle of the type's file.
+    void ShowRelations(RectSelection& selection, bool on) override;
 };

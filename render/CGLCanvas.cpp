@@ -1,8 +1,33 @@
 #include "render/CGLCanvas.h"
 
+#include "render/CBasicView.h"
+
+#include <wx/dcclient.h>
 #include <wx/toplevel.h>
 
-CGLCanvas::CGLCanvas(wxWindow* parent, const int* attribList)
+// The view compares key codes with the toolkit's.
+static_assert(CBasicView::KeyBackspace == WXK_BACK, "Backspace key code");
+static_assert(CBasicView::KeyEscape == WXK_ESCAPE, "Escape key code");
+static_assert(CBasicView::KeyUp == WXK_UP, "Up key code");
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CGLCanvas, wxGLCanvas)
+    EVT_LEFT_DOWN(CGLCanvas::OnLeftDown)
+    EVT_RIGHT_DOWN(CGLCanvas::OnRightDown)
+    EVT_MIDDLE_DOWN(CGLCanvas::OnMouse)
+    EVT_MIDDLE_UP(CGLCanvas::OnMouse)
+    EVT_MOTION(CGLCanvas::OnMouse)
+    EVT_LEAVE_WINDOW(CGLCanvas::OnMouse)
+    EVT_ENTER_WINDOW(CGLCanvas::OnEnter)
+    EVT_MOUSEWHEEL(CGLCanvas::OnWheel)
+    EVT_KEY_DOWN(CGLCanvas::OnKeyDown)
+    EVT_SIZE(CGLCanvas::OnSize)
+    EVT_PAINT(CGLCanvas::OnPaint)
+    EVT_ERASE_BACKGROUND(CGLCanvas::OnEraseBackground)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    CGLCanvas::CGLCanvas(wxWindow* parent, const int* attribList)
     : wxGLCanvas(parent, -1, attribList, wxDefaultPosition, wxDefaultSize, 0, "CGLCanvas",
                  wxNullPalette),
       Context(std::make_unique<wxGLContext>(this)) {}
@@ -18,5 +43,95 @@ bool CGLCanvas::MakeCurrent() {
         if (top != nullptr)
             top->Show();
     }
+    return MakeCurrentIfRealised();
+}
+
+bool CGLCanvas::MakeCurrentIfRealised() {
     return GetXWindow() != 0 && Context->IsOK() && SetCurrent(*Context);
+}
+
+void CGLCanvas::OnLeftDown(wxMouseEvent& event) {
+    if (View != nullptr)
+        View->LeftClick(event.GetX(), event.GetY());
+}
+
+void CGLCanvas::OnRightDown(wxMouseEvent& event) {
+    if (View != nullptr)
+        View->RightClick(event.GetX(), event.GetY());
+}
+
+void CGLCanvas::OnMouse(wxMouseEvent& event) {
+    if (View == nullptr)
+        return;
+    if (event.MiddleDown()) {
+        Dragging = true;
+        LastX = event.GetX();
+        LastY = event.GetY();
+    } else if (event.MiddleUp()) {
+        Dragging = false;
+    } else if (event.GetEventType() == wxEVT_MOTION) {
+        if (Dragging) {
+            View->Drag(LastX, LastY, event.GetX(), event.GetY());
+            LastX = event.GetX();
+            LastY = event.GetY();
+        } else {
+            View->MouseMove(event.GetX(), event.GetY());
+        }
+    } else if (event.Leaving()) {
+        Dragging = false;
+        View->MouseMove(-1, -1);
+    }
+}
+
+void CGLCanvas::OnEnter(wxMouseEvent& event) {
+    SetFocus(); // so that keys reach the canvas
+    event.Skip();
+}
+
+void CGLCanvas::OnWheel(wxMouseEvent& event) {
+    if (View == nullptr)
+        return;
+    // The toolkit reports wheel positions in client coordinates already.
+    int delta = event.GetWheelDelta();
+    int steps = delta != 0 ? event.GetWheelRotation() / delta : 0;
+    View->MouseWheel(steps, event.GetX(), event.GetY(), event.ControlDown());
+}
+
+void CGLCanvas::OnKeyDown(wxKeyEvent& event) {
+    if (View == nullptr || !View->KeyDown(event.GetKeyCode()))
+        event.Skip();
+}
+
+void CGLCanvas::OnSize(wxSizeEvent& event) {
+    const wxSize size = GetClientSize();
+    // The first size events come before the window exists on the X server; the paint sets
+    // the viewport again then.
+    if (MakeCurrentIfRealised()) {
+        glViewport(0, 0, size.x, size.y);
+        glClearColor(1, 1, 1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    if (View != nullptr)
+        View->Resize(size.x, size.y);
+    event.Skip();
+}
+
+void CGLCanvas::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    if (!MakeCurrentIfRealised())
+        return;
+    const wxSize size = GetClientSize();
+    glViewport(0, 0, size.x, size.y);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (View != nullptr)
+        View->Draw();
+    else
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SwapBuffers();
+}
+
+void CGLCanvas::OnEraseBackground(wxEraseEvent&) {
+    // Never erased by the toolkit: the paint covers the whole canvas, and erasing would
+    // flicker.
 }

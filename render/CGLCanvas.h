@@ -8,7 +8,8 @@
 class CBasicView;
 
 // The one OpenGL window of the program: a wxGLCanvas that fills the main window, owns its GL
-// context and runs the GL start-up (CGLSurface) in it.
+// context and runs the GL start-up (CGLSurface) in it. It draws nothing itself but the clear:
+// its mouse, key, size and paint events go to the view.
 class CGLCanvas : public wxGLCanvas, public CGLSurface {
 public:
     // Creates the canvas in parent (id -1, default position and size, style 0, the name
@@ -26,11 +27,29 @@ public:
     // The view that receives the canvas's events; borrowed, null until the view sets itself.
     CBasicView* GetView() const { return View; }
     void SetView(CBasicView* view) { View = view; }
+    // Whether a middle-button drag is under way.
+    bool IsDragging() const { return Dragging; }
 
 private:
+    // Makes the context current when the canvas's X window exists (without showing it).
+    bool MakeCurrentIfRealised();
+
+    void OnLeftDown(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    // Middle button down and up, motion and leaving: drags or hovers.
+    void OnMouse(wxMouseEvent& event);
+    void OnEnter(wxMouseEvent& event);
+    void OnWheel(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    void OnEraseBackground(wxEraseEvent& event);
+
     int LastX = 0; // mouse position at the last middle-button drag step, client pixels
     int LastY = 0;
     bool Dragging = false;                // a middle-button drag is under way
     CBasicView* View = nullptr;           // borrowed
     std::unique_ptr<wxGLContext> Context; // owned
+
+    wxDECLARE_EVENT_TABLE();
 };

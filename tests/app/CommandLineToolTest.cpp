@@ -1,8 +1,10 @@
 #include "support/CTempDir.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -65,6 +67,38 @@ bool IsNumber(const std::string& text) {
     char* end = nullptr;
     std::strtod(text.c_str(), &end);
     return !text.empty() && *end == '\0';
+}
+
+// The pixels of a PNG file, 4 bytes (RGBA) per pixel, rows from the top; empty when the file
+// cannot be read.
+std::vector<unsigned char> ReadPng(const std::string& path, int& width, int& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return {};
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+        return {};
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    return pixels;
+}
+
+// The screen box (x1 y1 x2 y2) of the first rectangle of class className named name in a
+// dump of an 800 pixel wide canvas.
+std::vector<float> ScreenBox(const std::string& dump, const std::string& className,
+                             const std::string& name) {
+    for (const std::string& line : Lines(dump)) {
+        std::vector<std::string> fields = Split(line, '\t');
+        if (fields.size() >= 6 && fields[1] == className && fields[5] == name) {
+            std::vector<float> box;
+            for (const std::string& number : Split(fields[3], ' '))
+                box.push_back(std::stof(number));
+            return box;
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -166,6 +200,15 @@ TEST(CommandLineTool, FailuresAndUsage) {
         std::string::npos,
         dir.ReadFile("other.log").find("[error] Could not open file: Could not open Xml file"));
 
+    // A fundamental type the sizing does not know: the half-sized program is released.
+    dir.WriteFile("odd.xml", "<?xml version=\"1.0\"?>\n<GCC_XML>\n"
+                             "  <Namespace id=\"_1\" name=\"::\"/>\n"
+                             "  <File id=\"f0\" name=\"a.h\"/>\n"
+                             "  <FundamentalType id=\"_2\" name=\"_Float16x\"/>\n</GCC_XML>\n");
+    Result odd = RunTool("stats odd.xml");
+    EXPECT_EQ(1, odd.Status);
+    EXPECT_EQ("Could not init basic type, check the log file for details\n", odd.Err);
+
     EXPECT_EQ(2, RunTool("").Status);
     EXPECT_EQ(2, RunTool("frobnicate x.xml").Status);
     EXPECT_EQ(2, RunTool("find x.xml").Status);
@@ -197,6 +240,8 @@ TEST(CommandLineTool, RenderWritesAPngOfTheRequestedSize) {
     EXPECT_EQ(2, RunTool("render x.xml -o x.png --shader toon").Status);
     EXPECT_EQ(2, RunTool("render x.xml -o x.png --width 0").Status);
     EXPECT_EQ(2, RunTool("stats x.xml -o x.png").Status);
+    EXPECT_EQ(2, RunTool("stats x.xml --select Name").Status);
+    EXPECT_EQ(2, RunTool("render x.xml -o x.png --select").Status);
     Result unwritable = RunTool("render " + Fixture("iostream") + " -o no/such/dir/x.png");
     EXPECT_EQ(1, unwritable.Status);
 
@@ -211,4 +256,45 @@ TEST(CommandLineTool, RenderWritesAPngOfTheRequestedSize) {
     EXPECT_NE(std::string::npos,
               dir.ReadFile("log.txt").find("[error] Opengl initialization failed: Could not load "
                                            "the 'ARB fragment program' extension\n"));
+}
+
+TEST(CommandLineTool, RenderDrawsTheSelectionWithItsClassRelationsOverTheTree) {
+    CTempDir dir;
+    const std::string relations = Fixture("relations");
+    ASSERT_EQ(0, RunTool("render " + relations + " -o plain.png").Status);
+    // A name that matches nothing draws no overlay: the image is the tree alone.
+    Result none = RunTool("render " + relations + " -o none.png --select NoSuchName");
+    ASSERT_EQ(0, none.Status);
+    EXPECT_EQ("quarncode-cli: nothing named NoSuchName to select\n", none.Err);
+    EXPECT_EQ(dir.ReadFile("plain.png"), dir.ReadFile("none.png"));
+
+    Result selected = RunTool("render " + relations + " -o selected.png --select Rectangle");
+    ASSERT_EQ(0, selected.Status) << selected.Err;
+    int width = 0, height = 0;
+    std::vector<unsigned char> plain = ReadPng("plain.png", width, height);
+    std::vector<unsigned char> image = ReadPng("selected.png", width, height);
+    ASSERT_EQ(800, width);
+    ASSERT_EQ(600, height);
+    ASSERT_EQ(plain.size(), image.size());
+    auto pixel = [&](const std::vector<unsigned char>& pixels, float x, float y) {
+        int px = static_cast<int>((x + 1) / 2 * width);
+        int py = static_cast<int>((1 - y) / 2 * height);
+        const unsigned char* p = &pixels[(py * width + px) * 4];
+        return std::vector<int>{p[0], p[1], p[2]};
+    };
+
+    // The class's frame is red, and a red arrow runs from its centre towards its base class.
+    Result dump = RunTool("dump " + relations);
+    std::vector<float> rectangle = ScreenBox(dump.Out, "CClassRect", "Rectangle");
+    std::vector<float> shape = ScreenBox(dump.Out, "CClassRect", "Shape");
+    ASSERT_EQ(4u, rectangle.size());
+    ASSERT_EQ(4u, shape.size());
+    float middle = (rectangle[0] + rectangle[2]) / 2;
+    std::vector<int> frame = pixel(image, middle, rectangle[3] - 0.005f);
+    EXPECT_GT(frame[0], 200);
+    EXPECT_LT(frame[1] + frame[2], 30);
+    EXPECT_NE(frame, pixel(plain, middle, rectangle[3] - 0.005f));
+    float sx = middle, sy = (rectangle[1] + rectangle[3]) / 2;
+    float ex = std::clamp(sx, shape[0], shape[2]), ey = std::clamp(sy, shape[1], shape[3]);
+    EXPECT_EQ((std::vector<int>{255, 0, 0}), pixel(image, sx + (ex - sx) / 3, sy + (ey - sy) / 3));
 }
