@@ -175,7 +175,6 @@ int CCommandLineTool::Render() {
     view.Resize(Line.Width, Line.Height);
     Clock::time_point start = Clock::now();
     view.SetViewData(&Data);
-    Data.Attach(&view);
     Timing("layout", Milliseconds(start, Clock::now()));
     for (const std::string& name : Line.Selections) {
         CElementFilter filter;

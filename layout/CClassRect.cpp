@@ -59,16 +59,9 @@ void CClassRect::ShowArrows(RectSelection& selection, bool on, bool up) {
     const CColor& color = up ? looks.SpareColor2 : looks.SpareColor1;
     for (CClassType* base : Element->Bases) {
         CSqRectangle* baseRect = base != nullptr ? base->GetRect() : nullptr;
-        if (on) {
-            RelationArrow arrow;
-            arrow.From = this;
-            arrow.To = baseRect;
-            arrow.Color[0] = color.Red;
-            arrow.Color[1] = color.Green;
-            arrow.Color[2] = color.Blue;
-            arrow.Color[3] = color.Alpha;
-            selection.Arrows->push_back(arrow);
-        }
+        if (on)
+            selection.Arrows->push_back(
+                {this, baseRect, {color.Red, color.Green, color.Blue, color.Alpha}});
         if (auto* baseClassRect = dynamic_cast<CClassRect*>(baseRect))
             baseClassRect->ShowArrows(selection, on, up);
     }

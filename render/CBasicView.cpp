@@ -34,12 +34,17 @@ void CBasicView::SetViewData(CViewData* data) {
     if (ViewData != nullptr && ViewData != data)
         ViewData->Detach(this);
     ViewData = data;
+    // Attached while it observes the data and no longer, so that the data never reaches a
+    // view that is gone.
+    if (ViewData != nullptr)
+        ViewData->Attach(this);
     Rebuild();
 }
 
 void CBasicView::ReleaseViewData(CViewData* data) {
     if (data != ViewData)
         return;
+    ViewData->Detach(this);
     ViewData = nullptr;
     Rebuild();
     Refresh();

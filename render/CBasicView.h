@@ -47,7 +47,7 @@ public:
     // must outlive the view or be unset with SetHost first). Registers itself with the host
     // and becomes the target of the class queries.
     explicit CBasicView(IViewHost* host);
-    // Unregisters from the host, the queries and the view data; destroys the treemap (the
+    // Unregisters from the host, the queries and the observed data; destroys the treemap (the
     // program must still exist).
     virtual ~CBasicView();
     CBasicView(const CBasicView&) = delete;
@@ -57,9 +57,11 @@ public:
     // destroyed before the view unsets itself this way.
     void SetHost(IViewHost* host) { Host = host; }
 
-    // IObserver. SetViewData observes data (borrowed, may be null) and rebuilds.
+    // IObserver. SetViewData observes data (borrowed, may be null): attaches to it (and
+    // detaches from the data observed before) and rebuilds.
     void SetViewData(CViewData* data) override;
-    // Forgets data and its tree, and repaints; nothing when data is not the observed data.
+    // Forgets data and its tree, detaches from it and repaints; nothing when data is not the
+    // observed data.
     void ReleaseViewData(CViewData* data) override;
     // Rebuilds from the observed data.
     void Update() override;

@@ -3,6 +3,7 @@
 #include "model/CProgram.h"
 #include "render/IObserver.h"
 
+#include <algorithm>
 #include <vector>
 
 CViewData::CViewData() = default;
@@ -15,7 +16,8 @@ CViewData::~CViewData() {
 }
 
 void CViewData::Attach(IObserver* observer) {
-    Observers.push_back(observer);
+    if (std::find(Observers.begin(), Observers.end(), observer) == Observers.end())
+        Observers.push_back(observer);
 }
 
 void CViewData::Detach(IObserver* observer) {

@@ -6,7 +6,8 @@ class IObserver;
 // Data that observers show and that tells them when it changes.
 class ISubject {
 public:
-    // Appends observer (borrowed) to the observers; no check for duplicates.
+    // Appends observer (borrowed) to the observers; an observer already attached stays where
+    // it is, so that it is told of each change once.
     virtual void Attach(IObserver* observer) = 0;
     // Removes every entry of observer; nothing when it is not attached.
     virtual void Detach(IObserver* observer) = 0;

@@ -28,7 +28,17 @@ struct Rgb {
 // hierarchy. Paint() does what the canvas's paint handler does.
 class BasicViewTest : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(Gl.Create(Width, Height)) << Gl.GetError(); }
+    void SetUp() override {
+        ASSERT_TRUE(Log.Open("log.txt"));
+        CAppContext::SetLog(&Log);
+        ASSERT_TRUE(Gl.Create(Width, Height)) << Gl.GetError();
+    }
+    // Every paint checked for OpenGL errors into the log.
+    void TearDown() override {
+        EXPECT_EQ(std::string::npos, Dir.ReadFile("log.txt").find("[error]"))
+            << Dir.ReadFile("log.txt");
+        CAppContext::SetLog(nullptr);
+    }
 
     // Starts OpenGL, loads the document and shows it, as the size event and the load do.
     void Show() {
@@ -47,7 +57,6 @@ protected:
     std::vector<unsigned char> Paint() {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         View.Draw();
-        EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
         return Gl.ReadPixels();
     }
 
@@ -106,6 +115,8 @@ protected:
         return View.FindElements(filter);
     }
 
+    CTempDir Dir;
+    CLogFile Log;
     COffscreenContext Gl;
     CScopedSettings Settings;
     CViewData Data;
@@ -363,10 +374,6 @@ TEST_F(BasicViewTest, FindAddsEveryNamedElementToTheSelection) {
 }
 
 TEST_F(BasicViewTest, TheQueryPopupListsTheClassQueriesAndRunsTheChosenOne) {
-    CTempDir dir;
-    CLogFile log;
-    ASSERT_TRUE(log.Open("log.txt"));
-    CAppContext::SetLog(&log);
     Show();
     Click(Rect("CClassRect", "Square"));
     Click(Rect("CClassRect", "Circle"));
@@ -383,14 +390,13 @@ TEST_F(BasicViewTest, TheQueryPopupListsTheClassQueriesAndRunsTheChosenOne) {
     ASSERT_EQ(1, View.GetSelection().GetCount());
     EXPECT_EQ(Rect("CClassRect", "Shape"), View.GetSelection().SelectedRects.front());
     EXPECT_NE(std::string::npos,
-              dir.ReadFile("log.txt").find("[Super Class Query] Query: Selects all super classes "
+              Dir.ReadFile("log.txt").find("[Super Class Query] Query: Selects all super classes "
                                            "that all classes in the selection have in common\n"));
     // No class in the selection: no popup.
     View.KeyDown(CBasicView::KeyEscape);
     Find("Origin");
     View.RightClick(1, 1);
     EXPECT_EQ(1u, Host.Popups.size());
-    CAppContext::SetLog(nullptr);
     DeleteQueries();
 }
 

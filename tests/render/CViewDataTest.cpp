@@ -51,6 +51,7 @@ TEST(ViewData, TellsItsObserversInAttachOrderAndReleasesThemBeforeTheProgramGoes
     first.Data = second.Data = &data;
     data.Attach(&first);
     data.Attach(&second);
+    data.Attach(&first); // attached once only
 
     data.SetProgram(SmallProgram("A"));
     EXPECT_EQ(std::vector<std::string>{"Update sized A"}, first.Calls);
@@ -135,10 +136,13 @@ TEST(ViewData, AViewDropsItsTreeBeforeTheProgramIsReplacedOrCleared) {
         EXPECT_EQ(nullptr, view.GetTreemap());
         EXPECT_EQ(nullptr, view.GetViewData());
 
-        data.SetProgram(SmallProgram("C"));
+        data.SetProgram(SmallProgram("C")); // a released view is not told
+        EXPECT_EQ(nullptr, view.GetTreemap());
         view.SetViewData(&data);
         ASSERT_NE(nullptr, view.GetTreemap());
-    } // the view detaches itself: the data's destructor must not reach it
+        data.Clear();
+    } // released, then gone: the data's destructor must not reach it
+    data.SetProgram(SmallProgram("D"));
 }
 
 TEST(SelectionStatus, DescribesOneRectangleCountsSeveralAndAsksForASelection) {

@@ -88,6 +88,8 @@ protected:
         Data.Clear();
         Frame->Destroy();
         Pump();
+        // Every paint checked for OpenGL errors into the log.
+        EXPECT_EQ(std::string::npos, Dir.ReadFile("log.txt").find("[error]"));
         CAppContext::SetLog(nullptr);
     }
 
