@@ -14,8 +14,6 @@
 
 #include <wx/msgdlg.h>
 
-wxIMPLEMENT_APP(CQuarnCode);
-
 bool CQuarnCode::OnInit() {
     View = nullptr;
     ViewData = nullptr;

@@ -13,17 +13,14 @@
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 
-wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
-    EVT_MENU(ExitId, CQuarnWindow::OnExit)
-    EVT_MENU(OpenId, CQuarnWindow::OnOpen)
-    EVT_MENU(CloseId, CQuarnWindow::OnClose)
-    EVT_MENU(FindId, CQuarnWindow::OnFind)
-    EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
-    EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
-    EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
-wxEND_EVENT_TABLE()
+wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame) EVT_MENU(ExitId, CQuarnWindow::OnExit)
+    EVT_MENU(OpenId, CQuarnWindow::OnOpen) EVT_MENU(CloseId, CQuarnWindow::OnClose)
+        EVT_MENU(FindId, CQuarnWindow::OnFind) EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
+            EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
+                EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
+                    wxEND_EVENT_TABLE()
 
-CQuarnWindow::CQuarnWindow()
+                        CQuarnWindow::CQuarnWindow()
     : wxFrame(nullptr, -1, "Quarn Code", wxDefaultPosition, wxSize(800, 600),
               wxDEFAULT_FRAME_STYLE) {
     FindDialog = new CFindDlg(this);
@@ -76,9 +73,13 @@ void CQuarnWindow::SetView(CBasicView* view) {
     Canvas->SetView(view);
 }
 
-void CQuarnWindow::RefreshCanvas() { Canvas->Refresh(true, nullptr); }
+void CQuarnWindow::RefreshCanvas() {
+    Canvas->Refresh(true, nullptr);
+}
 
-void CQuarnWindow::GetViewSize(int& width, int& height) const { GetClientSize(&width, &height); }
+void CQuarnWindow::GetViewSize(int& width, int& height) const {
+    GetClientSize(&width, &height);
+}
 
 void CQuarnWindow::ShowStatusText(const std::string& text) {
     SetStatusText(wxString::FromUTF8(text), 0);
@@ -89,7 +90,9 @@ void CQuarnWindow::ShowQueryPopup(const std::vector<CQuery*>& queries, int x, in
     PopupMenu(&menu, x, y);
 }
 
-void CQuarnWindow::OnExit(wxCommandEvent&) { Close(true); }
+void CQuarnWindow::OnExit(wxCommandEvent&) {
+    Close(true);
+}
 
 void CQuarnWindow::OnOpen(wxCommandEvent&) {
     wxFileDialog dialog(this, "Open a project file", "", "", "Xml files (*.xml)|*.xml", wxFD_OPEN,
@@ -100,7 +103,9 @@ void CQuarnWindow::OnOpen(wxCommandEvent&) {
     wxGetApp().LoadFile(std::string(dialog.GetPath().utf8_str()));
 }
 
-void CQuarnWindow::OnClose(wxCommandEvent&) { wxGetApp().CloseFile(); }
+void CQuarnWindow::OnClose(wxCommandEvent&) {
+    wxGetApp().CloseFile();
+}
 
 void CQuarnWindow::OnFind(wxCommandEvent&) {
     if (FindDialog->ShowModal() == wxID_OK) {
@@ -112,7 +117,9 @@ void CQuarnWindow::OnFind(wxCommandEvent&) {
     Canvas->Refresh(true, nullptr);
 }
 
-void CQuarnWindow::OnSettings(wxCommandEvent&) { wxGetApp().EditSettings(); }
+void CQuarnWindow::OnSettings(wxCommandEvent&) {
+    wxGetApp().EditSettings();
+}
 
 void CQuarnWindow::OnSelectionMode(wxCommandEvent& event) {
     View->SetSelectMode(event.GetId() - SelectClassId);
@@ -122,8 +129,8 @@ void CQuarnWindow::OnShader(wxCommandEvent& event) {
     // Looked up on every use, as the canvas's context may be the only one that has it.
     auto bindProgram = LookupGLFunction<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
     if (bindProgram != nullptr && Canvas->MakeCurrent())
-        bindProgram(GL_FRAGMENT_PROGRAM_ARB,
-                    Canvas->GetProgram(static_cast<EFragmentProgram>(event.GetId() - ShaderNormalId)));
+        bindProgram(GL_FRAGMENT_PROGRAM_ARB, Canvas->GetProgram(static_cast<EFragmentProgram>(
+                                                 event.GetId() - ShaderNormalId)));
     View->SetDirty();
     Canvas->Refresh(true, nullptr);
 }
