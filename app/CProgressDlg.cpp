@@ -1,5 +1,6 @@
 #include "app/CProgressDlg.h"
 
+#include <wx/evtloop.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 
@@ -25,6 +26,11 @@ void CProgressDlg::SetValue(int value) {
 
 void CProgressDlg::Refresh() {
     wxDialog::Refresh(true, nullptr);
-    // No event loop runs during a load: paint what is pending now.
+    // The load runs inside a command handler, so the event loop does not get to map or paint
+    // the dialog until it is over. Let it handle the pending user-interface events (mapping,
+    // sizing) now; the user's input waits until the load has ended. Once the dialog is mapped,
+    // Update paints it at once.
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+        loop->YieldFor(wxEVT_CATEGORY_UI);
     Update();
 }
