@@ -27,9 +27,11 @@ void CProgressDlg::SetValue(int value) {
 void CProgressDlg::Refresh() {
     wxDialog::Refresh(true, nullptr);
     // The load runs inside a command handler, so the event loop does not get to map or paint
-    // the dialog until it is over. Let it handle the pending user-interface events (mapping,
-    // sizing) now; the user's input waits until the load has ended. Once the dialog is mapped,
-    // Update paints it at once.
+    // the dialog until it is over. Update waits for the display to catch up (and paints when
+    // the dialog is already mapped); then the pending user-interface events (mapping, sizing,
+    // painting) are handled, while the user's input waits until the load has ended; the
+    // second Update paints what is still pending.
+    Update();
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
         loop->YieldFor(wxEVT_CATEGORY_UI);
     Update();
