@@ -31,6 +31,12 @@ unset XDG_DATA_HOME
 export GSETTINGS_BACKEND=memory
 work="$HOME/.local/share/quarncode"
 
+# The file to open waits in the working directory, where the file dialog starts: typing its
+# bare name is safer than a path that the location entry completes while it is typed.
+mkdir -p "$work"
+cp "$file" "$work/"
+name=$(basename "$file")
+
 "$tmp/prefix/bin/quarncode-start" &
 pid=$!
 
@@ -65,9 +71,16 @@ file_menu Down Return
 dialog=$(window_named "Open a project file")
 [ -n "$dialog" ] || fail "the file dialog did not appear"
 sleep 0.5
-xdotool type --delay 20 "$file"
+xdotool key ctrl+l # the location entry
 sleep 0.5
-xdotool key Return
+xdotool type --delay 50 "$name"
+# An Enter that comes while the location entry still offers its completions only takes the
+# completion: press it until the dialog has gone.
+for _ in 1 2 3 4 5; do
+    sleep 1
+    xdotool search --onlyvisible --name '^Open a project file$' >/dev/null || break
+    xdotool key Return
+done
 
 colours=1
 for _ in $(seq 40); do
