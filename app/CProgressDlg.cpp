@@ -26,11 +26,10 @@ void CProgressDlg::SetValue(int value) {
 
 void CProgressDlg::Refresh() {
     wxDialog::Refresh(true, nullptr);
-    // The load runs inside a command handler, so the event loop does not get to map or paint
-    // the dialog until it is over. Update waits for the display to catch up (and paints when
-    // the dialog is already mapped); then the pending user-interface events (mapping, sizing,
-    // painting) are handled, while the user's input waits until the load has ended; the
-    // second Update paints what is still pending.
+    // The load runs inside a command handler: the event loop gets no chance to map or paint
+    // the dialog until the load is over. Update flushes the display connection (and paints a
+    // mapped dialog); YieldFor handles the pending user-interface events (mapping, sizing,
+    // painting) and leaves the user's input for later; the second Update paints the rest.
     Update();
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
         loop->YieldFor(wxEVT_CATEGORY_UI);
