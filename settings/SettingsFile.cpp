@@ -6,8 +6,7 @@
 #include "settings/XmlAttributes.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
+#include <fstream>
 
 const char* const DefaultSettingsFile = "settings.cfg";
 
@@ -127,14 +126,13 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
 }
 
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName) {
-    std::error_code error;
-    // Copying a file onto itself would fail; saving to "settings.cfg" by name needs no copy.
-    if (!std::filesystem::equivalent(DefaultSettingsFile, fileName, error)) {
-        if (!std::filesystem::copy_file(DefaultSettingsFile, fileName,
-                                        std::filesystem::copy_options::overwrite_existing, error))
-            return nullptr;
-    }
-    return std::make_unique<CXmlDocument>(fileName);
+    // The copy is made in memory and reaches the disk only when it is saved, in one step, so
+    // that a failed save leaves an existing file of that name as it was.
+    if (!std::ifstream(DefaultSettingsFile))
+        return nullptr;
+    auto document = std::make_unique<CXmlDocument>(DefaultSettingsFile);
+    document->SetFileName(fileName);
+    return document;
 }
 
 bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName) {
