@@ -7,6 +7,7 @@
 #include "support/CTempDir.h"
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -219,4 +220,24 @@ TEST(SettingsEntities, BinaryAndMisencodedFilesKeepTheDefaults) {
     CLooksSettings looks;
     EXPECT_TRUE(ReadSettings(layout, looks));
     EXPECT_EQ(0.5f, layout.ChildAreaFactor);
+}
+
+// Found by fuzzing: a border width whose thousandths do not fit an int made the derived whole
+// width an undefined conversion. It now takes the nearest end of the range (0 for a width
+// that is not a number); every width that fits is derived as before.
+TEST(SettingsEntities, BorderWidthsPastTheRangeOfIntSaturate) {
+    CTempDir dir;
+    struct {
+        const char* Width;
+        int Derived;
+    } cases[] = {{"888888888888", INT_MAX}, {"-1e300", INT_MIN}, {"1e39", INT_MAX}, {"nan", 0},
+                 {"1234.5", 1234500},       {"-0.0072", -7},     {"0.005", 4}};
+    for (const auto& c : cases) {
+        dir.WriteFile("settings.cfg", SettingsWith(std::string("<layout><border width='") +
+                                                   c.Width + "'/></layout>"));
+        CLayoutSettings layout;
+        CLooksSettings looks;
+        ASSERT_TRUE(ReadSettings(layout, looks)) << c.Width;
+        EXPECT_EQ(c.Derived, looks.DynamicBorderWidth) << c.Width;
+    }
 }
