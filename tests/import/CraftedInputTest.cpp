@@ -445,8 +445,8 @@ TEST_F(CraftedInput, NestingAtTheLimitLoadsAndEveryWalkGetsThrough) {
 }
 
 // Nesting a hundred times deeper than the limit fails quickly and cleanly, however it is
-// built: scopes inside scopes, or chains of classes that sizing would walk down through their
-// members' and arguments' types.
+// built: scopes inside scopes, chains of classes that sizing would walk down through their
+// members' and arguments' types, or elements inside an element.
 TEST_F(CraftedInput, HundredThousandLevelsFailCleanly) {
     const int levels = 100000;
     std::size_t before = LogLines().size();
@@ -460,6 +460,20 @@ TEST_F(CraftedInput, HundredThousandLevelsFailCleanly) {
         EXPECT_EQ("Could not load file", OpenBody(document));
         EXPECT_EQ(Lines{TooDeep}, LogSince(before));
     }
+    // Elements nested inside an element: the parser refuses them long before (past 256
+    // levels) as not well-formed.
+    std::string open, close;
+    for (int i = 0; i < levels; ++i) {
+        open += "<Argument type=\"_2\">";
+        close += "</Argument>";
+    }
+    before = LogLines().size();
+    EXPECT_EQ("Could not load file",
+              OpenBody(Prologue +
+                       "<Function id=\"_3\" name=\"f\" returns=\"_2\" context=\"_1\" "
+                       "file=\"f0\" line=\"1\">" +
+                       open + close + "</Function>\n"));
+    EXPECT_EQ(Lines{ReadError(6)}, LogSince(before));
 }
 
 // Long chains that nothing walks with recursion load: a hundred thousand derived types, each
