@@ -1,7 +1,11 @@
-# Warnings and sanitizers, applied per target.
+# Warnings and sanitizers, applied per target. A fuzzing build adds the coverage that guides
+# libFuzzer to every target.
 function(quarn_target_defaults target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
-    if(QUARN_SANITIZE)
+    if(QUARN_FUZZ)
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    endif()
+    if(QUARN_SANITIZE OR QUARN_FUZZ)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)

@@ -17,6 +17,7 @@
 #include "model/CProgram.h"
 #include "model/CReferenceType.h"
 #include "model/CSourceFile.h"
+#include "model/NestingDepth.h"
 #include "settings/CXmlDocument.h"
 #include "settings/StringPrintf.h"
 #include "settings/XmlAttributes.h"
@@ -109,12 +110,12 @@ bool IsProgramType(const CProgramElement* element) {
            (type->GetTypeKind() == TypeKindFundamental || type->GetTypeKind() == TypeKindDerived);
 }
 
-// Size of a file in bytes (truncated to 32 bits); 0 when it cannot be read.
-std::uint32_t SizeOfFile(const std::string& path) {
+// Size of a file in bytes; 0 when it cannot be read.
+std::uint64_t SizeOfFile(const std::string& path) {
     struct stat status;
-    if (stat(path.c_str(), &status) != 0)
+    if (stat(path.c_str(), &status) != 0 || status.st_size < 0)
         return 0;
-    return static_cast<std::uint32_t>(status.st_size);
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 // The text of the first node an XPath expression selects; false when it selects nothing.
@@ -164,7 +165,8 @@ bool CGccXmlReader::Load() {
         return CompileProject();
     }
     if (root == "GCC_XML") {
-        FileSize = SizeOfFile(FileName);
+        MaxIdNumber = SizeOfFile(FileName);
+        FileSize = static_cast<std::uint32_t>(MaxIdNumber);
         return Parse();
     }
     return false;
@@ -191,11 +193,12 @@ bool CGccXmlReader::CompileProject() {
             return false;
         }
         arguments[0] = "-fxml=" + output;
-        RunCommand(gccxml, arguments.data(), static_cast<int>(arguments.size()));
+        GetCommandRunner()(gccxml, arguments.data(), static_cast<int>(arguments.size()));
     }
     Xml.reset();
     Xml = std::make_unique<CXmlTextReader>(output); // throws "Could not open Xml file"
-    FileSize = SizeOfFile(output);
+    MaxIdNumber = SizeOfFile(output);
+    FileSize = static_cast<std::uint32_t>(MaxIdNumber);
     if (Progress != nullptr) {
         Progress->SetValue(30);
         Progress->Refresh();
@@ -207,12 +210,29 @@ bool CGccXmlReader::Parse() {
     Nodes.clear();
     Files.clear();
     Owned.clear();
-    if (ReadNodes() && Xml->Restart() && ConnectNodes())
+    if (!ReadNodes() || !Xml->Restart() || !ConnectNodes()) {
+        CAppContext::Log().Error("Error loading file",
+                                 StringPrintf("Read error on line number %i", Xml->CurrentLine()));
+        DeleteModel();
+        return false;
+    }
+    if (!CheckNesting()) {
+        DeleteModel();
+        return false;
+    }
+    return true;
+}
+
+bool CGccXmlReader::CheckNesting() {
+    if (NestingDepth(*Program) <= MaxNestingDepth)
         return true;
-    CAppContext::Log().Error("Error loading file",
-                             StringPrintf("Read error on line number %i", Xml->CurrentLine()));
-    DeleteModel();
+    LogTooDeep();
     return false;
+}
+
+void CGccXmlReader::LogTooDeep() {
+    CAppContext::Log().Error("Error in xml file",
+                             StringPrintf("Nesting deeper than %i levels", MaxNestingDepth));
 }
 
 void CGccXmlReader::DeleteModel() {
@@ -277,7 +297,9 @@ bool CGccXmlReader::CreateElement(xmlNodePtr node) {
     Read(node, "id", idText);
     Read(node, "name", name);
     int number = ParseId(idText);
-    if (number == 0 && (idText.empty() || idText[0] != 'f')) {
+    // A number larger than the file could hold is refused before the id table grows for it.
+    bool noNumber = number == 0 && (idText.empty() || idText[0] != 'f');
+    if (noNumber || static_cast<std::uint64_t>(number) > MaxIdNumber) {
         CAppContext::Log().Error("Error parsing id number.", "Node on line: ...");
         return false;
     }
@@ -375,11 +397,18 @@ bool CGccXmlReader::TakeOwnership(CProgramElement* element, CPEContainer* contex
     if (Owned.count(element) != 0)
         return false;
     // The contexts of scopes linked so far form a forest, so this walk ends; refusing the
-    // link that would close a loop keeps it one.
+    // link that would close a loop keeps it one. Nesting only grows as links are added, so a
+    // walk that goes deeper than the limit has found a model too deep to accept; stopping it
+    // there also keeps the walks short.
     if (auto* scope = dynamic_cast<CPEContainer*>(element)) {
+        int depth = 0;
         for (CPEContainer* outer = context; outer != nullptr; outer = outer->GetContext()) {
             if (outer == scope)
                 return false;
+            if (++depth >= MaxNestingDepth) {
+                LogTooDeep();
+                return false;
+            }
         }
     }
     Owned.insert(element);

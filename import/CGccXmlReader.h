@@ -63,6 +63,14 @@ public:
     // False when the project lacks the front end or the output file; may throw as Load does.
     bool CompileProject();
 
+    // The deepest nesting a load accepts (NestingDepth of the model: scopes inside scopes, and
+    // chains of classes sized through the types of their fields and arguments). The layout,
+    // the search, the sizing and the destruction of the model recurse once or a few times per
+    // level; this limit keeps them well inside the stack of the program (with room to spare in
+    // the sanitizer build) while lying far beyond real code, whose scopes nest a few levels
+    // deep (compilers need only support 256 levels of nested classes).
+    static constexpr int MaxNestingDepth = 1000;
+
 private:
     // Pass two for one element; false when the element cannot be linked.
     bool LinkNode(xmlNodePtr node, const std::string& tag);
@@ -87,8 +95,13 @@ private:
     // The file of a file reference ("f" and the index of the File element); null when none.
     CSourceFile* ResolveFile(const std::string& fileText) const;
     // Records that element gets its owner now. False when it has one already, or when, as a
-    // scope, it would end up inside itself (context is itself or lies inside it).
+    // scope, it would end up inside itself (context is itself or lies inside it) or more than
+    // MaxNestingDepth scopes deep (logged).
     bool TakeOwnership(CProgramElement* element, CPEContainer* context);
+    // False, with a log entry, when the linked model nests deeper than MaxNestingDepth.
+    bool CheckNesting();
+    // Logs that the model nests deeper than MaxNestingDepth.
+    void LogTooDeep();
     // Moves the gauge for the element on line, at most about thirty times per pass: from
     // start by span times the part of the file read so far, capped at cap.
     void ReportProgress(int line, float start, float span, float cap);
@@ -100,6 +113,7 @@ private:
     CProgram* Program;                   // borrowed: the model being filled
     std::unique_ptr<CXmlTextReader> Xml; // owned; null until Load opens a file
     std::uint32_t FileSize = 0;          // bytes of the front-end file; 0 when unknown
+    std::uint64_t MaxIdNumber = 0; // an id number takes up bytes: none exceeds the file's size
     std::vector<CProgramElement*> Nodes; // borrowed index: slot n holds the element of id n
     std::vector<CSourceFile*> Files;     // borrowed index: the File elements in document order
     std::unordered_set<const CProgramElement*> Owned; // elements that pass two has linked

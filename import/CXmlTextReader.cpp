@@ -26,7 +26,14 @@ CXmlTextReader::~CXmlTextReader() {
 
 bool CXmlTextReader::Restart() {
     ReadFailed = false;
-    return xmlReaderNewFile(Reader, FileName.c_str(), nullptr, ReaderOptions) == 0;
+    // A new reader rather than the old one reset (xmlReaderNewFile): libxml2 2.9 does not
+    // detect the encoding of a UTF-16 file again in a reset reader.
+    xmlTextReaderPtr fresh = xmlReaderForFile(FileName.c_str(), nullptr, ReaderOptions);
+    if (fresh == nullptr)
+        return false;
+    xmlFreeTextReader(Reader);
+    Reader = fresh;
+    return true;
 }
 
 int CXmlTextReader::Checked(int result) {

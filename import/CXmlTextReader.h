@@ -15,8 +15,8 @@ public:
     CXmlTextReader(const CXmlTextReader&) = delete;
     CXmlTextReader& operator=(const CXmlTextReader&) = delete;
 
-    // Starts reading the same file again from its beginning. Returns false when the file can
-    // no longer be opened.
+    // Starts reading the same file again from its beginning; trees from Expand become invalid.
+    // Returns false (and keeps the old position) when the file can no longer be opened.
     bool Restart();
 
     // Reads one node. Returns 1 on success, 0 at the end of the document, -1 on a read error.

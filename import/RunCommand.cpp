@@ -10,6 +10,20 @@
 
 extern char** environ;
 
+namespace {
+
+CommandRunner InstalledRunner = nullptr; // null: RunCommand
+
+} // namespace
+
+CommandRunner GetCommandRunner() {
+    return InstalledRunner != nullptr ? InstalledRunner : RunCommand;
+}
+
+void SetCommandRunner(CommandRunner runner) {
+    InstalledRunner = runner;
+}
+
 int RunCommand(std::string program, const std::string* arguments, int count) {
     std::vector<char*> argv;
     argv.push_back(program.data());

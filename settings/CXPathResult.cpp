@@ -1,5 +1,7 @@
 #include "settings/CXPathResult.h"
 
+#include "settings/XmlAttributes.h"
+
 CXPathResult::~CXPathResult() {
     xmlXPathFreeObject(Object);
 }
@@ -16,7 +18,5 @@ xmlNodePtr CXPathResult::GetNode(int index) const {
 
 std::string CXPathResult::GetText(int index) const {
     xmlNodePtr node = GetNode(index);
-    if (node == nullptr || node->children == nullptr || node->children->content == nullptr)
-        return std::string();
-    return reinterpret_cast<const char*>(node->children->content);
+    return node != nullptr ? FirstChildText(node) : std::string();
 }

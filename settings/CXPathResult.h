@@ -16,7 +16,8 @@ public:
     int GetCount() const;
     // The node at index (0 <= index < GetCount()).
     xmlNodePtr GetNode(int index) const;
-    // Content of the first child of the node at index (an attribute's value); empty when none.
+    // Content of the first child of the node at index (an attribute's value) when it is text;
+    // empty otherwise (FirstChildText).
     std::string GetText(int index) const;
 
 private:

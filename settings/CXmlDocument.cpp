@@ -1,5 +1,7 @@
 #include "settings/CXmlDocument.h"
 
+#include "settings/ReplaceFile.h"
+
 #include <cstdlib>
 #include <libxml/parser.h>
 #include <libxml/xpath.h>
@@ -21,10 +23,13 @@ CXmlDocument::~CXmlDocument() {
 }
 
 int CXmlDocument::Save() {
-    int written = xmlSaveFormatFile(FileName.c_str(), Doc, 1);
-    if (written == -1)
+    xmlChar* text = nullptr;
+    int size = 0;
+    xmlDocDumpFormatMemory(Doc, &text, &size, 1);
+    std::unique_ptr<xmlChar, void (*)(void*)> owned(text, xmlFree);
+    if (text == nullptr || size < 0 || !ReplaceFile(FileName, text, static_cast<std::size_t>(size)))
         throw "error saving configuration file";
-    return written;
+    return size;
 }
 
 std::unique_ptr<CXPathResult> CXmlDocument::Evaluate(const std::string& xpath) {

@@ -15,8 +15,9 @@ public:
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
 
-    // Writes the document back to its file, indented. Throws "error saving configuration file"
-    // when libxml2 cannot write it; returns the number of bytes written.
+    // Writes the document to its file, indented, replacing the file in one step: when the
+    // write fails the file keeps its old contents byte for byte, and the text "error saving
+    // configuration file" is thrown. Returns the number of bytes written.
     int Save();
 
     // Evaluates an XPath expression over the whole document; null when the evaluation fails.
@@ -30,6 +31,8 @@ public:
     bool GetFloat(const std::string& xpath, float& value);
 
     const std::string& GetFileName() const { return FileName; }
+    // Makes Save write to another file from now on; the document stays as it was read.
+    void SetFileName(std::string fileName) { FileName = std::move(fileName); }
 
 private:
     // The first node's text of an XPath expression; false when it selects nothing.

@@ -5,9 +5,10 @@
 #include "settings/StringPrintf.h"
 #include "settings/XmlAttributes.h"
 
+#include <climits>
+#include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
+#include <fstream>
 
 const char* const DefaultSettingsFile = "settings.cfg";
 
@@ -54,6 +55,20 @@ const ColorKey ColorKeys[] = {
     {"type_group", &CLooksSettings::TypeGroupColor},
     {"namespace_group", &CLooksSettings::NamespaceGroupColor},
 };
+
+// The border width in thousandths, truncated toward zero: the whole-number width kept beside
+// it. A width whose thousandths lie past the range of int gives the nearest end of that range,
+// one that is not a number gives 0 (the conversion itself would be undefined).
+int Thousandths(float width) {
+    double value = static_cast<double>(width) * 1000;
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
 
 std::string DecimalText(float value) {
     char buffer[64];
@@ -115,7 +130,7 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
     doc.GetFloat("/settings/layout/children/@area", layout.ChildAreaFactor);
     doc.GetBool("/settings/layout/group_squares/@enabled", layout.Subdivide);
     if (doc.GetFloat("/settings/layout/border/@width", layout.BorderWidth))
-        looks.DynamicBorderWidth = static_cast<int>(static_cast<double>(layout.BorderWidth) * 1000);
+        looks.DynamicBorderWidth = Thousandths(layout.BorderWidth);
     doc.GetBool("/settings/layout/border/@containers_only", layout.ContainerBordersOnly);
     doc.GetFloat("/settings/looks/shader/@ambient", looks.AmbientLight);
     doc.GetFloat("/settings/looks/shader/@specular", looks.SpecularLight);
@@ -127,14 +142,13 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
 }
 
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName) {
-    std::error_code error;
-    // Copying a file onto itself would fail; saving to "settings.cfg" by name needs no copy.
-    if (!std::filesystem::equivalent(DefaultSettingsFile, fileName, error)) {
-        if (!std::filesystem::copy_file(DefaultSettingsFile, fileName,
-                                        std::filesystem::copy_options::overwrite_existing, error))
-            return nullptr;
-    }
-    return std::make_unique<CXmlDocument>(fileName);
+    // The copy is made in memory and reaches the disk only when it is saved, in one step, so
+    // that a failed save leaves an existing file of that name as it was.
+    if (!std::ifstream(DefaultSettingsFile))
+        return nullptr;
+    auto document = std::make_unique<CXmlDocument>(DefaultSettingsFile);
+    document->SetFileName(fileName);
+    return document;
 }
 
 bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName) {

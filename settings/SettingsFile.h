@@ -22,11 +22,12 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks,
 bool ReadColor(CXmlDocument& document, const std::string& xpath, CColor& color);
 
 // Writes the editable values into "settings.cfg" (empty fileName) or into a copy of it saved
-// under fileName. Failures are shown under "Parser error" and return false.
+// under fileName. The file written is replaced in one step, so a failure leaves it as it was.
+// Failures are shown under "Parser error" and return false.
 bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName);
 
-// Copies "settings.cfg" to fileName and opens the copy; null when the copy fails. May throw
-// "Invalid file or xml document".
+// "settings.cfg" read into a document that saves under fileName (nothing is written before
+// Save); null when "settings.cfg" cannot be read. May throw "Invalid file or xml document".
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName);
 
 // The multi-line texts the log shows at start-up.

@@ -14,9 +14,14 @@ xmlAttrPtr GetAttribute(xmlNodePtr node, const char* name, std::string& value) {
     xmlAttrPtr attr = FindAttribute(node, name);
     if (attr == nullptr)
         return nullptr;
-    if (attr->children != nullptr && attr->children->content != nullptr)
-        value = reinterpret_cast<const char*>(attr->children->content);
-    else
-        value.clear();
+    value = FirstChildText(reinterpret_cast<xmlNodePtr>(attr));
     return attr;
+}
+
+std::string FirstChildText(xmlNodePtr node) {
+    xmlNodePtr child = node->children;
+    if (child == nullptr || child->content == nullptr ||
+        (child->type != XML_TEXT_NODE && child->type != XML_CDATA_SECTION_NODE))
+        return std::string();
+    return reinterpret_cast<const char*>(child->content);
 }

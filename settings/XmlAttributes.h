@@ -9,6 +9,13 @@
 // The attribute of node called name, or null.
 xmlAttrPtr FindAttribute(xmlNodePtr node, const char* name);
 
-// When node has the attribute, value receives its text and the attribute is returned;
-// otherwise null is returned and value is left as it was.
+// When node has the attribute, value receives its text (FirstChildText) and the attribute is
+// returned; otherwise null is returned and value is left as it was.
 xmlAttrPtr GetAttribute(xmlNodePtr node, const char* name, std::string& value);
+
+// The content of the first child of node (an attribute's value) when that child is text; empty
+// otherwise. A reference to an entity that the document declares is not expanded: its
+// replacement text would be copied once per reference, so that a small file could fill the
+// memory. (The front end and the program never write such references; the parser resolves the
+// predefined ones and character references into the text itself.)
+std::string FirstChildText(xmlNodePtr node);

@@ -3,6 +3,7 @@
 #include "import/RunCommand.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -164,4 +165,52 @@ TEST_F(ProjectTest, RunCommandWaitsAndReportsTheExitStatus) {
     EXPECT_EQ((Lines{"quarn_argv_recorder", "-fxml=a b.xml", "two words"}), FileLines("argv.txt"));
     EXPECT_NE(std::string::npos, err.find("Could not start quarn-no-such-front-end"));
     EXPECT_TRUE(std::ifstream("a b.xml").good()); // written before RunCommand returned
+}
+
+// Nothing in a project is ever seen by a shell: the characters a shell would act on reach the
+// front end as they stand, and none of the commands they spell runs.
+TEST_F(ProjectTest, ShellMetacharactersReachTheFrontEndUnchanged) {
+    WriteProject("  <settings gccxml_path=\"quarn_argv_recorder\" output_file=\"$HOME; x.xml\"/>\n"
+                 "  <options>\n"
+                 "    <a arg=\"$(touch substituted)\"/>\n"
+                 "    <a arg=\"`touch backquoted`\"/>\n"
+                 "    <a arg=\"; touch separated\"/>\n"
+                 "    <a arg=\"&amp;&amp; touch chained | cat &gt; redirected\"/>\n"
+                 "    <a arg=\"'single' &quot;double&quot; \\escaped *.cpp ~ {a,b} #comment\"/>\n"
+                 "    <a arg=\"\"/>\n"
+                 "  </options>\n");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(Load("project.xml"));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(
+        (Lines{"quarn_argv_recorder", "-fxml=$HOME; x.xml", "$(touch substituted)",
+               "`touch backquoted`", "; touch separated", "&& touch chained | cat > redirected",
+               "'single' \"double\" \\escaped *.cpp ~ {a,b} #comment", ""}),
+        FileLines("argv.txt"));
+    for (const char* name : {"substituted", "backquoted", "separated", "chained", "redirected"})
+        EXPECT_FALSE(std::ifstream(name).good()) << name;
+    EXPECT_TRUE(std::ifstream("$HOME; x.xml").good());
+}
+
+// A front end that cannot be started, whatever the reason, ends like a front end that wrote
+// nothing: "Could not open Xml file", with the reason on standard error.
+TEST_F(ProjectTest, FrontEndThatCannotBeStartedEndsInCouldNotOpen) {
+    std::filesystem::create_directory("front-end-directory");
+    Dir.WriteFile("not-executable", "#!/bin/sh\nexit 0\n");
+    for (const char* frontEnd : {"/no/such/directory/gccxml", "", "./front-end-directory",
+                                 "./not-executable", "not-executable"}) {
+        WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
+                     "\" output_file=\"none.xml\"/>\n");
+        std::string thrown;
+        testing::internal::CaptureStderr();
+        try {
+            Load("project.xml");
+        } catch (const char* message) {
+            thrown = message;
+        }
+        std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ("Could not open Xml file", thrown) << frontEnd;
+        EXPECT_NE(std::string::npos, err.find("Could not start")) << frontEnd;
+        EXPECT_TRUE(ProgramIsEmpty());
+    }
 }

@@ -1,0 +1,52 @@
+// Runs inputs through a fuzz target's entry point, as libFuzzer runs a corpus, for builds
+// without libFuzzer: every regular file of each directory given (in name order) and every file
+// given directly. A fault ends the program through the sanitizers (or a crash); otherwise it
+// prints how many inputs ran and exits 0, or 1 when there were none.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+// The inputs a path stands for, as absolute paths (the targets change the working directory).
+std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& path) {
+    std::vector<std::filesystem::path> inputs;
+    if (std::filesystem::is_directory(path)) {
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            if (entry.is_regular_file())
+                inputs.push_back(std::filesystem::absolute(entry.path()));
+        }
+        std::sort(inputs.begin(), inputs.end());
+    } else {
+        inputs.push_back(std::filesystem::absolute(path));
+    }
+    return inputs;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::filesystem::path> inputs;
+    for (int i = 1; i < argc; ++i) {
+        std::vector<std::filesystem::path> more = InputsOf(argv[i]);
+        inputs.insert(inputs.end(), more.begin(), more.end());
+    }
+    for (const std::filesystem::path& input : inputs) {
+        std::ifstream in(input, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", input.c_str());
+            return 1;
+        }
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+    std::printf("replayed %zu inputs\n", inputs.size());
+    return inputs.empty() ? 1 : 0;
+}
