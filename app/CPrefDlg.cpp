@@ -31,21 +31,24 @@ enum ControlId {
 
 } // namespace
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(CPrefDlg, wxDialog)
     EVT_COMMAND(BorderWidthId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-        EVT_COMMAND(CushionFId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-            EVT_COMMAND(CushionHId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-                EVT_COMMAND(LightIntensityId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-                    EVT_COMMAND(LightAmbientId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-                        EVT_COMMAND(LightXId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-                            EVT_COMMAND(LightYId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
-                                EVT_COMMAND(PixelShaderId, wxEVT_CHECKBOX, CPrefDlg::OnLiveUpdate)
-                                    EVT_COMMAND(SaveId, wxEVT_BUTTON, CPrefDlg::OnSaveSettings)
-                                        EVT_ACTIVATE(CPrefDlg::OnActivate) wxEND_EVENT_TABLE()
+    EVT_COMMAND(CushionFId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(CushionHId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(LightIntensityId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(LightAmbientId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(LightXId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(LightYId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(PixelShaderId, wxEVT_CHECKBOX, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(SaveId, wxEVT_BUTTON, CPrefDlg::OnSaveSettings)
+    EVT_ACTIVATE(CPrefDlg::OnActivate)
+wxEND_EVENT_TABLE();
+// clang-format on
 
-    // The position formulas multiply the single-precision setting in double precision before
-    // truncating, so a stored 0.9 (just below 0.9) shows as 89.
-    int CPrefDlg::AreaPosition(float factor) {
+// The position formulas multiply the single-precision setting in double precision before
+// truncating, so a stored 0.9 (just below 0.9) shows as 89.
+int CPrefDlg::AreaPosition(float factor) {
     return static_cast<int>(factor * 100.0);
 }
 int CPrefDlg::BorderPosition(float width) {

@@ -1,5 +1,6 @@
 #include "app/CProgressDlg.h"
 
+#include <wx/evtloop.h>
 #include <wx/gauge.h>
 #include <wx/stattext.h>
 
@@ -25,6 +26,12 @@ void CProgressDlg::SetValue(int value) {
 
 void CProgressDlg::Refresh() {
     wxDialog::Refresh(true, nullptr);
-    // No event loop runs during a load: paint what is pending now.
+    // The load runs inside a command handler: the event loop gets no chance to map or paint
+    // the dialog until the load is over. Update flushes the display connection (and paints a
+    // mapped dialog); YieldFor handles the pending user-interface events (mapping, sizing,
+    // painting) and leaves the user's input for later; the second Update paints the rest.
+    Update();
+    if (wxEventLoopBase* loop = wxEventLoopBase::GetActive())
+        loop->YieldFor(wxEVT_CATEGORY_UI);
     Update();
 }

@@ -18,7 +18,8 @@ public:
     void SetMessage(const char* text) override;
     int GetValue() const override;
     void SetValue(int value) override;
-    // Repaints the dialog and its children now.
+    // Repaints the dialog and its children now: handles the toolkit's pending painting and
+    // sizing events (not the user's input) when an event loop is running.
     void Refresh() override;
 
     wxGauge* Gauge;      // child window, destroyed with the dialog

@@ -13,14 +13,19 @@
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 
-wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame) EVT_MENU(ExitId, CQuarnWindow::OnExit)
-    EVT_MENU(OpenId, CQuarnWindow::OnOpen) EVT_MENU(CloseId, CQuarnWindow::OnClose)
-        EVT_MENU(FindId, CQuarnWindow::OnFind) EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
-            EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
-                EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
-                    wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
+    EVT_MENU(ExitId, CQuarnWindow::OnExit)
+    EVT_MENU(OpenId, CQuarnWindow::OnOpen)
+    EVT_MENU(CloseId, CQuarnWindow::OnClose)
+    EVT_MENU(FindId, CQuarnWindow::OnFind)
+    EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
+    EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
+    EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
+wxEND_EVENT_TABLE();
+// clang-format on
 
-                        CQuarnWindow::CQuarnWindow()
+CQuarnWindow::CQuarnWindow()
     : wxFrame(nullptr, -1, "Quarn Code", wxDefaultPosition, wxSize(800, 600),
               wxDEFAULT_FRAME_STYLE) {
     FindDialog = new CFindDlg(this);

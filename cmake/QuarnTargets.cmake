@@ -34,4 +34,8 @@ function(quarn_add_test)
         "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
         "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${environment}")
+    # Windows of two GUI tests on one display would overlap and take each other's input.
+    if(T_WX)
+        set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
+    endif()
 endfunction()

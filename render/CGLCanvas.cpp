@@ -2,8 +2,8 @@
 
 #include "render/CBasicView.h"
 
+#include <gtk/gtk.h>
 #include <wx/dcclient.h>
-#include <wx/toplevel.h>
 
 // The view compares key codes with the toolkit's.
 static_assert(CBasicView::KeyBackspace == WXK_BACK, "Backspace key code");
@@ -24,10 +24,10 @@ wxBEGIN_EVENT_TABLE(CGLCanvas, wxGLCanvas)
     EVT_SIZE(CGLCanvas::OnSize)
     EVT_PAINT(CGLCanvas::OnPaint)
     EVT_ERASE_BACKGROUND(CGLCanvas::OnEraseBackground)
-wxEND_EVENT_TABLE()
-    // clang-format on
+wxEND_EVENT_TABLE();
+// clang-format on
 
-    CGLCanvas::CGLCanvas(wxWindow* parent, const int* attribList)
+CGLCanvas::CGLCanvas(wxWindow* parent, const int* attribList)
     : wxGLCanvas(parent, -1, attribList, wxDefaultPosition, wxDefaultSize, 0, "CGLCanvas",
                  wxNullPalette),
       Context(std::make_unique<wxGLContext>(this)) {}
@@ -35,14 +35,11 @@ wxEND_EVENT_TABLE()
 CGLCanvas::~CGLCanvas() = default;
 
 bool CGLCanvas::MakeCurrent() {
-    // GTK creates the canvas's X window when the widget is realised, and realises the widgets
-    // of a top-level window when it is shown; GLX can only make a context current on an
-    // existing window.
-    if (GetXWindow() == 0) {
-        wxWindow* top = wxGetTopLevelParent(this);
-        if (top != nullptr)
-            top->Show();
-    }
+    // GLX can only make a context current on an existing X window, and GTK creates the
+    // canvas's window when its widget is realised. Realising (which realises the top-level
+    // window too) creates the windows without mapping them, so nothing is shown yet.
+    if (GetXWindow() == 0)
+        gtk_widget_realize(GetHandle());
     return MakeCurrentIfRealised();
 }
 

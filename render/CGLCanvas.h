@@ -19,9 +19,10 @@ public:
     ~CGLCanvas() override;
 
     // Makes the canvas's context current. The window must exist on the X server for that;
-    // when it has not been realised yet (the main window runs InitGL from its constructor,
-    // before it shows itself) the canvas's top-level window is shown first, which realises
-    // it. False when the canvas still has no X window or GLX refuses.
+    // when it does not yet (the main window runs InitGL from its constructor, before it shows
+    // itself) the canvas is realised first, which creates its X window (and its top-level
+    // window's) without showing anything. False when the canvas still has no X window or GLX
+    // refuses.
     bool MakeCurrent() override;
 
     // The view that receives the canvas's events; borrowed, null until the view sets itself.

@@ -43,7 +43,7 @@ TEST_F(CGLCanvasTest, StartsUpBeforeTheWindowIsShown) {
     EXPECT_FALSE(Frame->IsShown());
 
     ASSERT_TRUE(Canvas->InitGL());
-    EXPECT_TRUE(Frame->IsShown()); // showing it realised the canvas's X window
+    EXPECT_FALSE(Frame->IsShown()); // realised, not shown
     EXPECT_EQ("start logging: opening log file\n", Dir.ReadFile("log.txt"));
     EXPECT_NE(nullptr, glXGetCurrentContext()); // the window's GLX context
 
