@@ -2,13 +2,22 @@
 // the duration of every phase and the peak resident memory, one "key value" line each. The
 // benchmark script runs it several times per input and reports medians.
 
+#include "app/CHeadlessViewHost.h"
 #include "app/CModelCounts.h"
 #include "import/IProgress.h"
 #include "import/LoadProgram.h"
 #include "layout/CFixedViewUnits.h"
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
+#include "model/CClassType.h"
 #include "model/CProgram.h"
+#include "render/CBasicView.h"
+#include "render/CElementFilter.h"
+#include "render/COffscreenContext.h"
+#include "render/CViewData.h"
+
+#include <GL/gl.h>
+#include <unordered_map>
 
 #include <chrono>
 #include <cstdio>
@@ -37,6 +46,64 @@ public:
     int Value = 0;
 };
 
+// The class with the most direct subclasses that has a rectangle; null when there is none.
+CClassType* MostDerivedFrom(CProgram* program) {
+    CElementFilter everyClass;
+    everyClass.AddClassCriterion();
+    everyClass.SearchProgram(program);
+    std::unordered_map<CClassType*, int> subclasses;
+    for (ISquarable* element : everyClass.Results) {
+        for (CClassType* base : dynamic_cast<CClassType*>(element)->Bases)
+            ++subclasses[base];
+    }
+    CClassType* best = nullptr;
+    for (const auto& entry : subclasses) {
+        if (entry.first->GetRect() != nullptr &&
+            (best == nullptr || entry.second > subclasses[best]))
+            best = entry.first;
+    }
+    return best;
+}
+
+// Draws the way the desktop program repaints, and waits until the pixels are there.
+double TimedDraw(CBasicView& view) {
+    Clock::time_point start = Clock::now();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    view.Draw();
+    glFinish();
+    return Milliseconds(start, Clock::now());
+}
+
+// The interactive figures at 1600 x 1200 offscreen: a full tree render (the first paint of a
+// new tree), a hover over the class with the most subclasses (hit test and relations), and
+// the overlay repaint that follows it.
+void MeasureView(CViewData& data) {
+    const int width = 1600, height = 1200;
+    COffscreenContext gl;
+    if (!gl.Create(width, height) || !gl.InitGL()) {
+        std::fprintf(stderr, "no offscreen OpenGL: %s\n", gl.GetError().c_str());
+        return;
+    }
+    gl.BindProgram(NormalProgram);
+    CHeadlessViewHost host(width, height);
+    CBasicView view(&host);
+    glClearColor(1, 1, 1, 1);
+    view.Resize(width, height);
+    view.SetViewData(&data);
+    std::printf("render_ms %.3f\n", TimedDraw(view));
+    CClassType* target = MostDerivedFrom(data.GetProgram());
+    if (target == nullptr)
+        return;
+    const CRectPoints& box = target->GetRect()->Screen;
+    int px = static_cast<int>(((box.MinX + box.MaxX) / 2 + 1) / 2 * width);
+    int py = static_cast<int>((1 - (box.MinY + box.MaxY) / 2) / 2 * height);
+    Clock::time_point start = Clock::now();
+    view.MouseMove(px, py);
+    std::printf("hover_ms %.3f\n", Milliseconds(start, Clock::now()));
+    std::printf("hover_marked %zu\n", view.GetSelection().HighlightedRects.size());
+    std::printf("overlay_ms %.3f\n", TimedDraw(view));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -51,19 +118,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     CMarkingProgress progress;
-    std::unique_ptr<CProgram> program;
+    CViewData data;
     Clock::time_point sized;
     try {
-        program = LoadProgram(file, &progress);
-        program->ComputeSize();
+        data.SetProgram(LoadProgram(file, &progress));
         sized = Clock::now();
     } catch (const char* message) {
         std::fprintf(stderr, "%s\n", message);
         return 1;
     }
+    CProgram* program = data.GetProgram();
     Clock::time_point layoutStart = Clock::now();
     CFixedViewUnits view(1600);
-    auto treemap = std::make_unique<CRectArea>(program.get(), &view);
+    auto treemap = std::make_unique<CRectArea>(program, &view);
     Clock::time_point layoutEnd = Clock::now();
     treemap->GetRoot()->ComputeScreenRects();
     Clock::time_point screensEnd = Clock::now();
@@ -87,5 +154,7 @@ int main(int argc, char** argv) {
     std::printf("layout_screens_ms %.3f\n", screens);
     std::printf("layout_cushions_ms %.3f\n", cushions);
     std::printf("peak_rss_kb %ld\n", usage.ru_maxrss);
+    treemap.reset();
+    MeasureView(data);
     return 0;
 }
