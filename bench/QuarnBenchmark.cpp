@@ -17,7 +17,6 @@
 #include "render/CViewData.h"
 
 #include <GL/gl.h>
-#include <unordered_map>
 
 #include <chrono>
 #include <cstdio>
@@ -25,6 +24,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unordered_map>
 
 namespace {
 
