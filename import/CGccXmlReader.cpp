@@ -209,7 +209,6 @@ bool CGccXmlReader::CompileProject() {
 bool CGccXmlReader::Parse() {
     Nodes.clear();
     Files.clear();
-    Owned.clear();
     if (!ReadNodes() || !Xml->Restart() || !ConnectNodes()) {
         CAppContext::Log().Error("Error loading file",
                                  StringPrintf("Read error on line number %i", Xml->CurrentLine()));
@@ -252,7 +251,6 @@ void CGccXmlReader::DeleteModel() {
     Program->ReleaseChildLists();
     Nodes.clear();
     Files.clear();
-    Owned.clear();
 }
 
 void CGccXmlReader::ReportProgress(int line, float start, float span, float cap) {
@@ -394,7 +392,9 @@ CSourceFile* CGccXmlReader::ResolveFile(const std::string& fileText) const {
 }
 
 bool CGccXmlReader::TakeOwnership(CProgramElement* element, CPEContainer* context) {
-    if (Owned.count(element) != 0)
+    // Linking gives an element its (never null) context, so one that has a context is already
+    // in a member list. Namespaces are checked by LinkNamespace: a top-level one has none.
+    if (element->GetContext() != nullptr)
         return false;
     // The contexts of scopes linked so far form a forest, so this walk ends; refusing the
     // link that would close a loop keeps it one. Nesting only grows as links are added, so a
@@ -411,7 +411,6 @@ bool CGccXmlReader::TakeOwnership(CProgramElement* element, CPEContainer* contex
             }
         }
     }
-    Owned.insert(element);
     return true;
 }
 
@@ -654,7 +653,7 @@ bool CGccXmlReader::LinkNamespace(xmlNodePtr node, const std::string& tag) {
     auto* self = Resolve<CNamespace>(id);
     // A context that is not a namespace puts the namespace at the top level.
     CNamespace* parent = Read(node, "context", context) ? Resolve<CNamespace>(context) : nullptr;
-    if (self == nullptr || !TakeOwnership(self, parent)) {
+    if (self == nullptr || self->Program != nullptr || !TakeOwnership(self, parent)) {
         LogXmlError(node, tag);
         return false;
     }

@@ -4,7 +4,6 @@
 #include <libxml/tree.h>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class CClassType;
@@ -94,9 +93,9 @@ private:
     template <class T> T* ResolveNumber(int number) const;
     // The file of a file reference ("f" and the index of the File element); null when none.
     CSourceFile* ResolveFile(const std::string& fileText) const;
-    // Records that element gets its owner now. False when it has one already, or when, as a
-    // scope, it would end up inside itself (context is itself or lies inside it) or more than
-    // MaxNestingDepth scopes deep (logged).
+    // Whether element may get its owner now. False when it has one already (a namespace's
+    // program is checked by its caller), or when, as a scope, it would end up inside itself
+    // (context is itself or lies inside it) or more than MaxNestingDepth scopes deep (logged).
     bool TakeOwnership(CProgramElement* element, CPEContainer* context);
     // False, with a log entry, when the linked model nests deeper than MaxNestingDepth.
     bool CheckNesting();
@@ -116,7 +115,6 @@ private:
     std::uint64_t MaxIdNumber = 0; // an id number takes up bytes: none exceeds the file's size
     std::vector<CProgramElement*> Nodes; // borrowed index: slot n holds the element of id n
     std::vector<CSourceFile*> Files;     // borrowed index: the File elements in document order
-    std::unordered_set<const CProgramElement*> Owned; // elements that pass two has linked
-    int LineEstimate = 0; // lines of the file being read, estimated from its size
-    int LastReported = 0; // line of the last progress report of the current pass
+    int LineEstimate = 0;                // lines of the file being read, estimated from its size
+    int LastReported = 0;                // line of the last progress report of the current pass
 };
