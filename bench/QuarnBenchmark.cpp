@@ -18,6 +18,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -25,6 +26,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,8 +49,29 @@ public:
     int Value = 0;
 };
 
-// The class with the most direct subclasses that has a rectangle; null when there is none.
-CClassType* MostDerivedFrom(CProgram* program) {
+// A pixel of a 1600 x 1200 view at zoom 1 where the hit test finds the rectangle itself
+// rather than one of its children (its border band, or room its members leave free).
+bool FindOwnPixel(CSqRectangle* rect, int width, int height, int& px, int& py) {
+    CSqRectangle* root = rect->Treemap->GetRoot();
+    const CRectPoints& box = rect->Screen;
+    int left = static_cast<int>((box.MinX + 1) / 2 * width);
+    int right = static_cast<int>((box.MaxX + 1) / 2 * width);
+    int top = static_cast<int>((1 - box.MaxY) / 2 * height);
+    int bottom = static_cast<int>((1 - box.MinY) / 2 * height);
+    for (py = top; py <= bottom; ++py) {
+        for (px = left; px <= right; ++px) {
+            float x = 2.0f * static_cast<float>(px) / static_cast<float>(width) - 1;
+            float y = 1 - 2.0f * static_cast<float>(py) / static_cast<float>(height);
+            if (root->FindAt(x, y) == rect)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The class with the most direct subclasses among those whose own rectangle a pointer can
+// reach; null when there is none. px and py receive a pixel over it.
+CClassType* MostDerivedFrom(CProgram* program, int width, int height, int& px, int& py) {
     CElementFilter everyClass;
     everyClass.AddClassCriterion();
     everyClass.SearchProgram(program);
@@ -56,13 +80,18 @@ CClassType* MostDerivedFrom(CProgram* program) {
         for (CClassType* base : dynamic_cast<CClassType*>(element)->Bases)
             ++subclasses[base];
     }
-    CClassType* best = nullptr;
-    for (const auto& entry : subclasses) {
-        if (entry.first->GetRect() != nullptr &&
-            (best == nullptr || entry.second > subclasses[best]))
-            best = entry.first;
+    std::vector<std::pair<int, CClassType*>> ranked;
+    for (const auto& entry : subclasses)
+        ranked.emplace_back(entry.second, entry.first);
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second->GetName() < b.second->GetName();
+    });
+    for (const auto& entry : ranked) {
+        CSqRectangle* rect = entry.second->GetRect();
+        if (rect != nullptr && FindOwnPixel(rect, width, height, px, py))
+            return entry.second;
     }
-    return best;
+    return nullptr;
 }
 
 // Draws the way the desktop program repaints, and waits until the pixels are there.
@@ -91,12 +120,9 @@ void MeasureView(CViewData& data) {
     view.Resize(width, height);
     view.SetViewData(&data);
     std::printf("render_ms %.3f\n", TimedDraw(view));
-    CClassType* target = MostDerivedFrom(data.GetProgram());
-    if (target == nullptr)
+    int px = 0, py = 0;
+    if (MostDerivedFrom(data.GetProgram(), width, height, px, py) == nullptr)
         return;
-    const CRectPoints& box = target->GetRect()->Screen;
-    int px = static_cast<int>(((box.MinX + box.MaxX) / 2 + 1) / 2 * width);
-    int py = static_cast<int>((1 - (box.MinY + box.MaxY) / 2) / 2 * height);
     Clock::time_point start = Clock::now();
     view.MouseMove(px, py);
     std::printf("hover_ms %.3f\n", Milliseconds(start, Clock::now()));
