@@ -45,6 +45,16 @@ protected:
                       "<?xml version=\"1.0\"?>\n<project>\n" + inner + "</project>\n");
     }
 
+    // Loads fileName and returns the text the load threw; empty when it threw nothing.
+    std::string LoadThrown(const std::string& fileName) {
+        try {
+            Load(fileName);
+        } catch (const char* message) {
+            return message;
+        }
+        return std::string();
+    }
+
     ScopedPath Path{QUARN_RECORDER_DIR};
 };
 
@@ -104,13 +114,7 @@ TEST_F(ProjectTest, ProjectThatIsNotWellFormedThrows) {
     // The fault lies beyond what the first read of the root element looks at.
     Dir.WriteFile("project.xml", "<project><!-- " + std::string(4000, 'x') +
                                      " --><settings gccxml_path=\"x\"></project>");
-    std::string thrown;
-    try {
-        Load("project.xml");
-    } catch (const char* message) {
-        thrown = message;
-    }
-    EXPECT_EQ("Invalid file or xml document", thrown);
+    EXPECT_EQ("Invalid file or xml document", LoadThrown("project.xml"));
     EXPECT_TRUE(ProgramIsEmpty());
 }
 
@@ -119,13 +123,8 @@ TEST_F(ProjectTest, MissingFrontEndOrMissingOutputEndsInCouldNotOpen) {
     for (const char* frontEnd : {"quarn-no-such-front-end", "true"}) {
         WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
                      "\" output_file=\"none.xml\"/>\n");
-        std::string thrown;
         testing::internal::CaptureStderr();
-        try {
-            Load("project.xml");
-        } catch (const char* message) {
-            thrown = message;
-        }
+        std::string thrown = LoadThrown("project.xml");
         std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ("Could not open Xml file", thrown) << frontEnd;
         EXPECT_TRUE(ProgramIsEmpty());
@@ -201,13 +200,8 @@ TEST_F(ProjectTest, FrontEndThatCannotBeStartedEndsInCouldNotOpen) {
                                  "./not-executable", "not-executable"}) {
         WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
                      "\" output_file=\"none.xml\"/>\n");
-        std::string thrown;
         testing::internal::CaptureStderr();
-        try {
-            Load("project.xml");
-        } catch (const char* message) {
-            thrown = message;
-        }
+        std::string thrown = LoadThrown("project.xml");
         std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ("Could not open Xml file", thrown) << frontEnd;
         EXPECT_NE(std::string::npos, err.find("Could not start")) << frontEnd;
