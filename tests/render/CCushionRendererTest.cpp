@@ -37,9 +37,10 @@ protected:
     }
     void TearDown() override { CAppContext::SetSettings(nullptr, nullptr); }
 
-    // Lays out with the current settings and draws the tree image.
-    void Draw(EFragmentProgram program) {
-        Treemap = std::make_unique<CRectArea>(B.GetProgram(), &View);
+    // Lays out the model (by default the fixture's) with the current settings and draws the
+    // tree image.
+    void Draw(EFragmentProgram program, CProgram* model = nullptr) {
+        Treemap = std::make_unique<CRectArea>(model != nullptr ? model : B.GetProgram(), &View);
         glClearColor(1, 1, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         Gl.BindProgram(program);
@@ -161,4 +162,23 @@ TEST_F(CushionRendererTest, ASelectedRectangleDrawnLitHasARedFrameAndRestoresThe
     Pixels = Gl.ReadPixels();
     Pixel plain = At((s.MinX + s.MaxX) / 2, s.MaxY - 0.01f);
     EXPECT_LT(plain.Red, 40);
+}
+
+// Scopes nested as deep as the reader accepts (1000: the global namespace and 999 classes, one
+// inside the other) are drawn down to the field at the bottom, without borders so that every
+// level keeps the whole box.
+TEST_F(CushionRendererTest, ScopesNestedAsDeepAsTheReaderAcceptsAreDrawnToTheBottom) {
+    CModelBuilder deep;
+    CPEContainer* scope = deep.Namespace("::");
+    for (int level = 1; level < 1000; ++level)
+        scope = deep.Class("C", scope);
+    CField* bottom = deep.Field("bottom", scope, deep.Basic("int"));
+    deep.GetProgram()->ComputeSize();
+    Looks.RenderCushions = false;
+    Looks.DynamicBorderWidth = 0;
+    Layout.ChildAreaFactor = 1;
+    Draw(NormalProgram, deep.GetProgram());
+    ASSERT_NE(nullptr, bottom->GetRect());
+    ExpectColor(Looks.FieldColor, 1, CentreOf(*bottom->GetRect()));
+    Treemap.reset();
 }
