@@ -392,9 +392,9 @@ CSourceFile* CGccXmlReader::ResolveFile(const std::string& fileText) const {
 }
 
 bool CGccXmlReader::TakeOwnership(CProgramElement* element, CPEContainer* context) {
-    // Linking gives an element its (never null) context, so one that has a context is already
-    // in a member list. Namespaces are checked by LinkNamespace: a top-level one has none.
-    if (element->GetContext() != nullptr)
+    // Linking gives an element its parent (a scope, or the program for a top-level
+    // namespace), so one that has a parent is already in a member list.
+    if (element->GetParent() != nullptr)
         return false;
     // The contexts of scopes linked so far form a forest, so this walk ends; refusing the
     // link that would close a loop keeps it one. Nesting only grows as links are added, so a
@@ -653,7 +653,7 @@ bool CGccXmlReader::LinkNamespace(xmlNodePtr node, const std::string& tag) {
     auto* self = Resolve<CNamespace>(id);
     // A context that is not a namespace puts the namespace at the top level.
     CNamespace* parent = Read(node, "context", context) ? Resolve<CNamespace>(context) : nullptr;
-    if (self == nullptr || self->Program != nullptr || !TakeOwnership(self, parent)) {
+    if (self == nullptr || !TakeOwnership(self, parent)) {
         LogXmlError(node, tag);
         return false;
     }

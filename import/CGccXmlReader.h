@@ -93,9 +93,9 @@ private:
     template <class T> T* ResolveNumber(int number) const;
     // The file of a file reference ("f" and the index of the File element); null when none.
     CSourceFile* ResolveFile(const std::string& fileText) const;
-    // Whether element may get its owner now. False when it has one already (a namespace's
-    // program is checked by its caller), or when, as a scope, it would end up inside itself
-    // (context is itself or lies inside it) or more than MaxNestingDepth scopes deep (logged).
+    // Whether element may get its owner now. False when it has one already, or when, as a
+    // scope, it would end up inside itself (context is itself or lies inside it) or more than
+    // MaxNestingDepth scopes deep (logged).
     bool TakeOwnership(CProgramElement* element, CPEContainer* context);
     // False, with a log entry, when the linked model nests deeper than MaxNestingDepth.
     bool CheckNesting();
