@@ -55,6 +55,16 @@ protected:
         return std::string();
     }
 
+    // Loads a project whose front end is frontEnd and whose output file is never written;
+    // returns what the load threw, with the standard error of the run in err.
+    std::string LoadWithFrontEnd(const std::string& frontEnd, std::string& err) {
+        WriteProject("  <settings gccxml_path=\"" + frontEnd + "\" output_file=\"none.xml\"/>\n");
+        testing::internal::CaptureStderr();
+        std::string thrown = LoadThrown("project.xml");
+        err = testing::internal::GetCapturedStderr();
+        return thrown;
+    }
+
     ScopedPath Path{QUARN_RECORDER_DIR};
 };
 
@@ -121,12 +131,8 @@ TEST_F(ProjectTest, ProjectThatIsNotWellFormedThrows) {
 // A front end that cannot be started, or that ends without writing the output file.
 TEST_F(ProjectTest, MissingFrontEndOrMissingOutputEndsInCouldNotOpen) {
     for (const char* frontEnd : {"quarn-no-such-front-end", "true"}) {
-        WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
-                     "\" output_file=\"none.xml\"/>\n");
-        testing::internal::CaptureStderr();
-        std::string thrown = LoadThrown("project.xml");
-        std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ("Could not open Xml file", thrown) << frontEnd;
+        std::string err;
+        EXPECT_EQ("Could not open Xml file", LoadWithFrontEnd(frontEnd, err)) << frontEnd;
         EXPECT_TRUE(ProgramIsEmpty());
         if (std::string(frontEnd) != "true") {
             EXPECT_NE(std::string::npos, err.find("Could not start quarn-no-such-front-end"));
@@ -198,12 +204,8 @@ TEST_F(ProjectTest, FrontEndThatCannotBeStartedEndsInCouldNotOpen) {
     Dir.WriteFile("not-executable", "#!/bin/sh\nexit 0\n");
     for (const char* frontEnd : {"/no/such/directory/gccxml", "", "./front-end-directory",
                                  "./not-executable", "not-executable"}) {
-        WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
-                     "\" output_file=\"none.xml\"/>\n");
-        testing::internal::CaptureStderr();
-        std::string thrown = LoadThrown("project.xml");
-        std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ("Could not open Xml file", thrown) << frontEnd;
+        std::string err;
+        EXPECT_EQ("Could not open Xml file", LoadWithFrontEnd(frontEnd, err)) << frontEnd;
         EXPECT_NE(std::string::npos, err.find("Could not start")) << frontEnd;
         EXPECT_TRUE(ProgramIsEmpty());
     }

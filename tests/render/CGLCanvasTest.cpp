@@ -1,4 +1,5 @@
 #include "render/CGLCanvas.h"
+#include "GLStartState.h"
 #include "app/CAppContext.h"
 #include "app/CLogFile.h"
 #include "render/GLEntryPoints.h"
@@ -47,19 +48,7 @@ TEST_F(CGLCanvasTest, StartsUpBeforeTheWindowIsShown) {
     EXPECT_EQ("start logging: opening log file\n", Dir.ReadFile("log.txt"));
     EXPECT_NE(nullptr, glXGetCurrentContext()); // the window's GLX context
 
-    auto getProgramiv = LookupGLFunction<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
-    GLint binding = -1;
-    getProgramiv(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_BINDING_ARB, &binding);
-    EXPECT_EQ(static_cast<GLint>(Canvas->GetProgram(NormalProgram)), binding);
-    GLfloat clear[4] = {};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_FLOAT_EQ(0.8f, clear[0]);
-    EXPECT_FLOAT_EQ(0.8f, clear[1]);
-    EXPECT_FLOAT_EQ(0.8f, clear[2]);
-    EXPECT_FLOAT_EQ(0.0f, clear[3]);
-    EXPECT_FALSE(glIsEnabled(GL_FRAGMENT_PROGRAM_ARB));
-    ASSERT_NE(nullptr, SetEnvParameter);
-    ASSERT_NE(nullptr, GetEnvParameter);
+    ExpectStartState(Canvas->GetProgram(NormalProgram));
 }
 
 TEST_F(CGLCanvasTest, NormalProgramLightsAQuadInTheBackBuffer) {

@@ -1,3 +1,4 @@
+#include "GLStartState.h"
 #include "app/CAppContext.h"
 #include "app/CLogFile.h"
 #include "render/COffscreenContext.h"
@@ -27,13 +28,6 @@ protected:
     CTempDir Dir;
     CLogFile Log;
 };
-
-GLint BoundProgram() {
-    auto getProgramiv = LookupGLFunction<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
-    GLint binding = -1;
-    getProgramiv(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_BINDING_ARB, &binding);
-    return binding;
-}
 
 // The name the lookup below hides; the others go to the platform lookup.
 const char* MissingEntryPoint = nullptr;
@@ -76,15 +70,7 @@ TEST_F(CGLStartupTest, OffscreenContextRunsTheStartUp) {
     const GLuint debug = gl.GetProgram(DebugProgram);
     EXPECT_TRUE(normal != 0 && specular != 0 && debug != 0);
     EXPECT_TRUE(normal != specular && specular != debug && debug != normal);
-    EXPECT_EQ(static_cast<GLint>(normal), BoundProgram());
-    GLfloat clear[4] = {};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_FLOAT_EQ(0.8f, clear[0]);
-    EXPECT_FLOAT_EQ(0.8f, clear[1]);
-    EXPECT_FLOAT_EQ(0.8f, clear[2]);
-    EXPECT_FLOAT_EQ(0.0f, clear[3]);
-    EXPECT_FALSE(glIsEnabled(GL_FRAGMENT_PROGRAM_ARB));
-
+    ExpectStartState(normal);
     ASSERT_NE(nullptr, SetEnvParameter);
     ASSERT_NE(nullptr, GetEnvParameter);
     const GLfloat light[4] = {0.3f, 0.9f, 1.0f, 0.0f};
