@@ -49,9 +49,10 @@ public:
     int Value = 0;
 };
 
-// A pixel of a 1600 x 1200 view at zoom 1 where the hit test finds the rectangle itself
-// rather than one of its children (its border band, or room its members leave free).
-bool FindOwnPixel(CSqRectangle* rect, int width, int height, int& px, int& py) {
+// A pixel of the view where its hit test finds the rectangle itself rather than one of its
+// children (its border band, or room its members leave free).
+bool FindOwnPixel(const CBasicView& view, CSqRectangle* rect, int width, int height, int& px,
+                  int& py) {
     CSqRectangle* root = rect->Treemap->GetRoot();
     const CRectPoints& box = rect->Screen;
     int left = static_cast<int>((box.MinX + 1) / 2 * width);
@@ -60,8 +61,8 @@ bool FindOwnPixel(CSqRectangle* rect, int width, int height, int& px, int& py) {
     int bottom = static_cast<int>((1 - box.MinY) / 2 * height);
     for (py = top; py <= bottom; ++py) {
         for (px = left; px <= right; ++px) {
-            float x = 2.0f * static_cast<float>(px) / static_cast<float>(width) - 1;
-            float y = 1 - 2.0f * static_cast<float>(py) / static_cast<float>(height);
+            float x, y;
+            view.ToView(static_cast<float>(px), static_cast<float>(py), x, y);
             if (root->FindAt(x, y) == rect)
                 return true;
         }
@@ -71,7 +72,8 @@ bool FindOwnPixel(CSqRectangle* rect, int width, int height, int& px, int& py) {
 
 // The class with the most direct subclasses among those whose own rectangle a pointer can
 // reach; null when there is none. px and py receive a pixel over it.
-CClassType* MostDerivedFrom(CProgram* program, int width, int height, int& px, int& py) {
+CClassType* MostDerivedFrom(const CBasicView& view, CProgram* program, int width, int height,
+                            int& px, int& py) {
     CElementFilter everyClass;
     everyClass.AddClassCriterion();
     everyClass.SearchProgram(program);
@@ -88,7 +90,7 @@ CClassType* MostDerivedFrom(CProgram* program, int width, int height, int& px, i
     });
     for (const auto& entry : ranked) {
         CSqRectangle* rect = entry.second->GetRect();
-        if (rect != nullptr && FindOwnPixel(rect, width, height, px, py))
+        if (rect != nullptr && FindOwnPixel(view, rect, width, height, px, py))
             return entry.second;
     }
     return nullptr;
@@ -121,7 +123,7 @@ void MeasureView(CViewData& data) {
     view.SetViewData(&data);
     std::printf("render_ms %.3f\n", TimedDraw(view));
     int px = 0, py = 0;
-    if (MostDerivedFrom(data.GetProgram(), width, height, px, py) == nullptr)
+    if (MostDerivedFrom(view, data.GetProgram(), width, height, px, py) == nullptr)
         return;
     Clock::time_point start = Clock::now();
     view.MouseMove(px, py);
