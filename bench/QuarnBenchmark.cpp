@@ -4,7 +4,7 @@
 
 #include "app/CHeadlessViewHost.h"
 #include "app/CModelCounts.h"
-#include "import/IProgress.h"
+#include "app/CTerminalProgress.h"
 #include "import/LoadProgram.h"
 #include "layout/CFixedViewUnits.h"
 #include "layout/CProgramRect.h"
@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -36,18 +35,6 @@ using Clock = std::chrono::steady_clock;
 double Milliseconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
-
-// Remembers when each progress message arrived: the passes announce themselves.
-class CMarkingProgress : public IProgress {
-public:
-    void SetMessage(const char* text) override { Marks.emplace(text, Clock::now()); }
-    int GetValue() const override { return Value; }
-    void SetValue(int value) override { Value = value; }
-    void Refresh() override {}
-
-    std::map<std::string, Clock::time_point> Marks;
-    int Value = 0;
-};
 
 // A pixel of the view where its hit test finds the rectangle itself rather than one of its
 // children (its border band, or room its members leave free).
@@ -145,7 +132,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot read %s\n", file.c_str());
         return 1;
     }
-    CMarkingProgress progress;
+    CTerminalProgress progress(false); // records when each phase announced itself
     CViewData data;
     Clock::time_point sized;
     try {
@@ -172,11 +159,11 @@ int main(int argc, char** argv) {
     double cushions = Milliseconds(screensEnd, cushionsEnd);
     std::printf("file_bytes %lld\n", static_cast<long long>(status.st_size));
     std::printf("elements %d\n", CModelCounts(*program).Total());
-    std::printf("pass1_ms %.3f\n",
-                Milliseconds(progress.Marks["Reading nodes"], progress.Marks["Connecting nodes"]));
-    std::printf("pass2_ms %.3f\n",
-                Milliseconds(progress.Marks["Connecting nodes"], progress.Marks["Squarifying..."]));
-    std::printf("sizing_ms %.3f\n", Milliseconds(progress.Marks["Squarifying..."], sized));
+    std::printf("pass1_ms %.3f\n", Milliseconds(progress.TimeOf("Reading nodes"),
+                                                progress.TimeOf("Connecting nodes")));
+    std::printf("pass2_ms %.3f\n", Milliseconds(progress.TimeOf("Connecting nodes"),
+                                                progress.TimeOf("Squarifying...")));
+    std::printf("sizing_ms %.3f\n", Milliseconds(progress.TimeOf("Squarifying..."), sized));
     std::printf("layout_ms %.3f\n", tree + screens + cushions);
     std::printf("layout_tree_ms %.3f\n", tree);
     std::printf("layout_screens_ms %.3f\n", screens);
