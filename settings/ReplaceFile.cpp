@@ -1,9 +1,9 @@
 #include "settings/ReplaceFile.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -28,23 +28,17 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 // The file a write to fileName lands in: the target of a symbolic link that resolves, else
 // fileName itself.
 std::string TargetOf(const std::string& fileName) {
-    struct stat status;
-    if (lstat(fileName.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+    std::error_code error;
+    if (!std::filesystem::is_symlink(fileName, error))
         return fileName;
-    char* resolved = realpath(fileName.c_str(), nullptr);
-    if (resolved == nullptr)
-        return fileName;
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
+    std::filesystem::path target = std::filesystem::canonical(fileName, error);
+    return error ? fileName : target.string();
 }
 
-// The directory part of a path ("." for a bare name).
+// The directory a path lies in ("." for a bare name).
 std::string DirectoryOf(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? "." : parent.string();
 }
 
 // The permissions a newly created file gets: 0666 less the process's umask.
