@@ -1,7 +1,7 @@
 #include "app/CPrefDlg.h"
 
-#include "render/CBasicView.h"
 #include "settings/SettingsFile.h"
+#include "view/CBasicView.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -83,8 +83,8 @@ float CPrefDlg::DirectionValue(int position) {
     return static_cast<float>(position * 2) * 0.01f - 1;
 }
 
-CPrefDlg::CPrefDlg(wxWindow* parent)
-    : wxDialog(parent, -1, "Preferences", wxDefaultPosition, wxSize(300, 490)) {
+CPrefDlg::CPrefDlg(wxWindow* parent, IMessageBox& messages)
+    : wxDialog(parent, -1, "Preferences", wxDefaultPosition, wxSize(300, 490)), Messages(messages) {
     auto slider = [this](int id, int x, int y) {
         return new wxSlider(this, id, 0, 0, 100, wxPoint(x, y), wxSize(140, 20), wxSL_HORIZONTAL);
     };
@@ -177,7 +177,7 @@ void CPrefDlg::OnSaveSettings(wxCommandEvent&) {
                         "Settings (*.cfg)|*.cfg|All files (*.*)|*.*",
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT, wxDefaultPosition);
     if (dialog.ShowModal() == wxID_OK)
-        SaveSettings(GetLayout(), GetLooks(), std::string(dialog.GetPath().utf8_str()));
+        SaveSettings(GetLayout(), GetLooks(), std::string(dialog.GetPath().utf8_str()), Messages);
 }
 
 void CPrefDlg::OnActivate(wxActivateEvent& event) {

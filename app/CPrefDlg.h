@@ -6,6 +6,7 @@
 #include <wx/dialog.h>
 
 class CBasicView;
+class IMessageBox;
 class wxButton;
 class wxCheckBox;
 class wxSlider;
@@ -16,7 +17,8 @@ class wxSlider;
 // its slider's position, so the values read back are quantised.
 class CPrefDlg : public wxDialog {
 public:
-    explicit CPrefDlg(wxWindow* parent);
+    // messages (borrowed) shows why saving a copy failed.
+    CPrefDlg(wxWindow* parent, IMessageBox& messages);
 
     // Keeps both records, sets every control from them and shows the dialog modally; returns
     // wxID_OK or wxID_CANCEL.
@@ -68,6 +70,8 @@ private:
     void OnSaveSettings(wxCommandEvent& event);
     // Repaints the main window behind the dialog.
     void OnActivate(wxActivateEvent& event);
+
+    IMessageBox& Messages;
 
     wxDECLARE_EVENT_TABLE();
 };

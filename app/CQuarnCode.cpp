@@ -1,74 +1,67 @@
 #include "app/CQuarnCode.h"
 
-#include "app/CAppContext.h"
-#include "app/CLogFile.h"
 #include "app/CPrefDlg.h"
 #include "app/CProgressDlg.h"
 #include "app/CQuarnWindow.h"
-#include "import/LoadProgram.h"
+#include "base/CError.h"
 #include "model/CProgram.h"
-#include "model/CQuery.h"
-#include "render/CBasicView.h"
-#include "render/CViewData.h"
 #include "settings/SettingsFile.h"
+#include "view/CBasicView.h"
+#include "view/CViewData.h"
+#include "view/CWorkspace.h"
 
 #include <wx/msgdlg.h>
 
+CQuarnCode::CQuarnCode() : Workspace(std::make_unique<CWorkspace>(MessageBox)) {}
+
 bool CQuarnCode::OnInit() {
-    View = nullptr;
-    ViewData = nullptr;
-    Log = new CLogFile();
-    if (!Log->Open("log.txt"))
+    if (!Workspace->Log.Open("log.txt"))
         wxMessageBox("Could not create log file", "Error", wxOK | wxCENTRE);
-    CAppContext::SetLog(Log);
-    CAppContext::SetSettings(&Layout, &Looks);
-    CAppContext::SetMessageBox(&MessageBox);
     try {
-        MainWindow = new CQuarnWindow();
-        View = new CBasicView(MainWindow);
+        MainWindow = new CQuarnWindow(*this, Workspace->Log);
+        View = std::make_unique<CBasicView>(MainWindow, Workspace->Log);
         LoadSettings();
         MainWindow->Show(true);
         SetTopWindow(MainWindow);
         return true;
-    } catch (const char* message) {
-        wxMessageBox(message, "Error initializing windows", wxOK | wxICON_INFORMATION);
+    } catch (const CError& error) {
+        wxMessageBox(wxString::FromUTF8(error.what()), "Error initializing windows",
+                     wxOK | wxICON_INFORMATION);
         return false;
     }
 }
 
 void CQuarnCode::LoadSettings() {
-    ReadSettings(Layout, Looks);
-    Log->Write("Config file loaded, layout: ", DumpLayoutSettings(Layout), "");
-    Log->Write("Config file loaded, looks: ", DumpLooksSettings(Looks), "");
-    View->SetLayoutSettings(Layout);
-    View->SetLooksSettings(Looks);
+    Workspace->LoadSettings(DefaultSettingsFile);
+    View->SetLayoutSettings(Workspace->Layout);
+    View->SetLooksSettings(Workspace->Looks);
 }
 
 void CQuarnCode::LoadFile(std::string fileName) {
-    CViewData* data = new CViewData();
     CProgressDlg progress;
     progress.SetValue(0);
     progress.Refresh();
     progress.Show(true);
+    bool replaced = false; // the document shown before is gone
     try {
-        std::unique_ptr<CProgram> program = LoadProgram(fileName, &progress);
+        std::unique_ptr<CProgram> program = Workspace->Load(fileName, &progress);
         if (ViewData != nullptr) {
             ViewData->Clear();
-            delete ViewData;
+            ViewData.reset();
         }
-        // From here on the new view data owns the program: a failure releases it only there.
-        ViewData = data;
+        replaced = true;
+        ViewData = std::make_unique<CViewData>();
         ViewData->SetProgram(std::move(program));
-        View->SetViewData(ViewData);
-        ViewData->Attach(View);
+        View->SetViewData(ViewData.get());
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
-    } catch (const char* message) {
+    } catch (...) {
+        std::string text = CWorkspace::FailureText();
         progress.Hide();
-        if (ViewData == data)
-            ViewData = nullptr;
-        delete data;
-        wxMessageBox(wxString::FromUTF8(message), "Error loading", wxOK | wxCENTRE);
+        // A failure before the new document replaced the old one leaves the old one shown.
+        if (replaced)
+            ViewData.reset();
+        wxMessageBox(wxString::FromUTF8(text), "Error loading", wxOK | wxCENTRE);
     }
 }
 
@@ -76,30 +69,27 @@ void CQuarnCode::CloseFile() {
     if (ViewData == nullptr)
         return;
     ViewData->Clear();
-    delete ViewData;
-    ViewData = nullptr;
+    ViewData.reset();
 }
 
 void CQuarnCode::EditSettings() {
-    CPrefDlg dialog(MainWindow);
-    dialog.View = View;
-    if (dialog.ShowWithSettings(Layout, Looks) == wxID_OK) {
-        Layout = dialog.GetLayout();
-        Looks = dialog.GetLooks();
-        SaveSettings(Layout, Looks, "");
-        View->SetLayoutSettings(Layout);
+    CPrefDlg dialog(MainWindow, MessageBox);
+    dialog.View = View.get();
+    if (dialog.ShowWithSettings(Workspace->Layout, Workspace->Looks) == wxID_OK) {
+        Workspace->Layout = dialog.GetLayout();
+        Workspace->Looks = dialog.GetLooks();
+        SaveSettings(Workspace->Layout, Workspace->Looks, "", MessageBox);
+        // The view draws with the looks the dialog shows, whether or not a control moved.
+        View->SetLooksSettings(Workspace->Looks);
+        View->SetLayoutSettings(Workspace->Layout);
     } else {
-        View->SetLooksSettings(Looks);
+        View->SetLooksSettings(Workspace->Looks);
     }
     View->Refresh();
 }
 
 CQuarnCode::~CQuarnCode() {
-    DeleteQueries();
-    delete ViewData;
-    CAppContext::SetLog(nullptr);
-    delete Log;
-    delete View;
-    CAppContext::SetSettings(nullptr, nullptr);
-    CAppContext::SetMessageBox(nullptr);
+    ViewData.reset();
+    View.reset();
+    Workspace.reset();
 }

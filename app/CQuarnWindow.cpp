@@ -1,13 +1,13 @@
 #include "app/CQuarnWindow.h"
 
 #include "app/CFindDlg.h"
-#include "app/CQuarnCode.h"
+#include "app/CGLCanvas.h"
 #include "app/CQueryPopupMenu.h"
-#include "render/CBasicView.h"
-#include "render/CElementFilter.h"
-#include "render/CGLCanvas.h"
-#include "render/GLEntryPoints.h"
-#include "render/SelectionStatus.h"
+#include "app/IDocumentCommands.h"
+#include "base/CError.h"
+#include "view/CBasicView.h"
+#include "view/CElementFilter.h"
+#include "view/SelectionStatus.h"
 
 #include <memory>
 #include <wx/filedlg.h>
@@ -25,14 +25,15 @@ wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
 wxEND_EVENT_TABLE();
 // clang-format on
 
-CQuarnWindow::CQuarnWindow()
+CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     : wxFrame(nullptr, -1, "Quarn Code", wxDefaultPosition, wxSize(800, 600),
-              wxDEFAULT_FRAME_STYLE) {
+              wxDEFAULT_FRAME_STYLE),
+      Commands(commands) {
     FindDialog = new CFindDlg(this);
     const int attributes[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, 0};
-    Canvas = new CGLCanvas(this, attributes);
+    Canvas = new CGLCanvas(this, attributes, log);
     if (!Canvas->InitGL())
-        throw "Error initializing opengl, check the log file for details";
+        throw CError("Error initializing opengl, check the log file for details");
 
     auto* file = new wxMenu();
     file->Append(OpenId, "&Open...");
@@ -90,7 +91,7 @@ void CQuarnWindow::ShowStatusText(const std::string& text) {
     SetStatusText(wxString::FromUTF8(text), 0);
 }
 
-void CQuarnWindow::ShowQueryPopup(const std::vector<CQuery*>& queries, int x, int y) {
+void CQuarnWindow::ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) {
     CQueryPopupMenu menu(View, queries);
     PopupMenu(&menu, x, y);
 }
@@ -104,12 +105,12 @@ void CQuarnWindow::OnOpen(wxCommandEvent&) {
                         wxDefaultPosition);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    wxGetApp().CloseFile();
-    wxGetApp().LoadFile(std::string(dialog.GetPath().utf8_str()));
+    Commands.CloseFile();
+    Commands.LoadFile(std::string(dialog.GetPath().utf8_str()));
 }
 
 void CQuarnWindow::OnClose(wxCommandEvent&) {
-    wxGetApp().CloseFile();
+    Commands.CloseFile();
 }
 
 void CQuarnWindow::OnFind(wxCommandEvent&) {
@@ -123,7 +124,7 @@ void CQuarnWindow::OnFind(wxCommandEvent&) {
 }
 
 void CQuarnWindow::OnSettings(wxCommandEvent&) {
-    wxGetApp().EditSettings();
+    Commands.EditSettings();
 }
 
 void CQuarnWindow::OnSelectionMode(wxCommandEvent& event) {
@@ -131,11 +132,8 @@ void CQuarnWindow::OnSelectionMode(wxCommandEvent& event) {
 }
 
 void CQuarnWindow::OnShader(wxCommandEvent& event) {
-    // Looked up on every use, as the canvas's context may be the only one that has it.
-    auto bindProgram = LookupGLFunction<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
-    if (bindProgram != nullptr && Canvas->MakeCurrent())
-        bindProgram(GL_FRAGMENT_PROGRAM_ARB, Canvas->GetProgram(static_cast<EFragmentProgram>(
-                                                 event.GetId() - ShaderNormalId)));
+    if (Canvas->MakeCurrent())
+        Canvas->BindProgram(static_cast<EFragmentProgram>(event.GetId() - ShaderNormalId));
     View->SetDirty();
     Canvas->Refresh(true, nullptr);
 }

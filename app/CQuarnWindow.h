@@ -1,12 +1,14 @@
 #pragma once
 
-#include "render/IViewHost.h"
+#include "view/IViewHost.h"
 
 #include <wx/frame.h>
 
 class CBasicView;
 class CFindDlg;
 class CGLCanvas;
+class CLogFile;
+class IDocumentCommands;
 
 // The single top-level frame: the OpenGL canvas, the menu bar through which every command is
 // given, the one-field status bar in which the view reports the selection, and the find
@@ -30,9 +32,10 @@ public:
     };
 
     // Builds the frame, the find dialog, the canvas (starting OpenGL), the menus and the status
-    // bar. Throws "Error initializing opengl, check the log file for details" when OpenGL or
-    // its fragment programs cannot be had.
-    CQuarnWindow();
+    // bar. Throws CError "Error initializing opengl, check the log file for details" when
+    // OpenGL or its fragment programs cannot be had. commands (borrowed) carries out the
+    // document commands; log (borrowed) hears of GL failures.
+    CQuarnWindow(IDocumentCommands& commands, CLogFile& log);
     // Deletes the find dialog and lets the view forget this window.
     ~CQuarnWindow() override;
 
@@ -45,7 +48,7 @@ public:
     void RefreshCanvas() override;
     void GetViewSize(int& width, int& height) const override;
     void ShowStatusText(const std::string& text) override;
-    void ShowQueryPopup(const std::vector<CQuery*>& queries, int x, int y) override;
+    void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) override;
 
     CGLCanvas* GetCanvas() const { return Canvas; }
     CFindDlg* GetFindDialog() const { return FindDialog; }
@@ -59,6 +62,7 @@ private:
     void OnSelectionMode(wxCommandEvent& event);
     void OnShader(wxCommandEvent& event);
 
+    IDocumentCommands& Commands;
     CGLCanvas* Canvas;          // child window, destroyed with the frame
     CFindDlg* FindDialog;       // owned
     CBasicView* View = nullptr; // borrowed; set by the view when it is made

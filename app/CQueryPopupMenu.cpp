@@ -1,9 +1,9 @@
 #include "app/CQueryPopupMenu.h"
 
-#include "model/CQuery.h"
-#include "render/CBasicView.h"
+#include "view/CBasicView.h"
+#include "view/CQuery.h"
 
-CQueryPopupMenu::CQueryPopupMenu(CBasicView* view, std::vector<CQuery*> queries)
+CQueryPopupMenu::CQueryPopupMenu(CBasicView* view, std::vector<const CQuery*> queries)
     : View(view), Queries(std::move(queries)) {
     for (size_t i = 0; i < Queries.size(); ++i) {
         int id = static_cast<int>(i);

@@ -12,12 +12,12 @@ class CQuery;
 class CQueryPopupMenu : public wxMenu {
 public:
     // view and the queries are borrowed and must outlive the menu.
-    CQueryPopupMenu(CBasicView* view, std::vector<CQuery*> queries);
+    CQueryPopupMenu(CBasicView* view, std::vector<const CQuery*> queries);
 
 private:
     // Runs the query at the index given by the event id.
     void OnQuery(wxCommandEvent& event);
 
-    CBasicView* View;             // borrowed
-    std::vector<CQuery*> Queries; // borrowed queries, indexed by item id
+    CBasicView* View;                   // borrowed
+    std::vector<const CQuery*> Queries; // borrowed queries, indexed by item id
 };

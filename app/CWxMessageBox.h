@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IMessageBox.h"
+#include "base/IMessageBox.h"
 
 // Shows the core's messages in the toolkit's message box (OK button, centred).
 class CWxMessageBox : public IMessageBox {

@@ -2,19 +2,21 @@
 // the duration of every phase and the peak resident memory, one "key value" line each. The
 // benchmark script runs it several times per input and reports medians.
 
-#include "app/CHeadlessViewHost.h"
-#include "app/CModelCounts.h"
-#include "app/CTerminalProgress.h"
-#include "import/LoadProgram.h"
+#include "base/CConsoleMessageBox.h"
+#include "cli/CHeadlessViewHost.h"
+#include "cli/CTerminalProgress.h"
 #include "layout/CFixedViewUnits.h"
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
 #include "model/CClassType.h"
+#include "model/CModelCounts.h"
 #include "model/CProgram.h"
-#include "render/CBasicView.h"
-#include "render/CElementFilter.h"
 #include "render/COffscreenContext.h"
-#include "render/CViewData.h"
+#include "render/CViewRenderer.h"
+#include "view/CBasicView.h"
+#include "view/CElementFilter.h"
+#include "view/CViewData.h"
+#include "view/CWorkspace.h"
 
 #include <GL/gl.h>
 
@@ -61,6 +63,7 @@ bool FindOwnPixel(const CBasicView& view, CSqRectangle* rect, int width, int hei
 // reach; null when there is none. px and py receive a pixel over it.
 CClassType* MostDerivedFrom(const CBasicView& view, CProgram* program, int width, int height,
                             int& px, int& py) {
+    const CRectArea& treemap = *view.GetTreemap();
     CElementFilter everyClass;
     everyClass.AddClassCriterion();
     everyClass.SearchProgram(program);
@@ -76,7 +79,7 @@ CClassType* MostDerivedFrom(const CBasicView& view, CProgram* program, int width
         return a.first != b.first ? a.first > b.first : a.second->GetName() < b.second->GetName();
     });
     for (const auto& entry : ranked) {
-        CSqRectangle* rect = entry.second->GetRect();
+        CSqRectangle* rect = treemap.RectOf(entry.second);
         if (rect != nullptr && FindOwnPixel(view, rect, width, height, px, py))
             return entry.second;
     }
@@ -84,10 +87,10 @@ CClassType* MostDerivedFrom(const CBasicView& view, CProgram* program, int width
 }
 
 // Draws the way the desktop program repaints, and waits until the pixels are there.
-double TimedDraw(CBasicView& view) {
+double TimedDraw(CViewRenderer& renderer, CBasicView& view) {
     Clock::time_point start = Clock::now();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    view.Draw();
+    renderer.Draw(view);
     glFinish();
     return Milliseconds(start, Clock::now());
 }
@@ -95,20 +98,23 @@ double TimedDraw(CBasicView& view) {
 // The interactive figures at 1600 x 1200 offscreen: a full tree render (the first paint of a
 // new tree), a hover over the class with the most subclasses (hit test and relations), and
 // the overlay repaint that follows it.
-void MeasureView(CViewData& data) {
+void MeasureView(CWorkspace& workspace, CViewData& data) {
     const int width = 1600, height = 1200;
-    COffscreenContext gl;
+    COffscreenContext gl(workspace.Log);
     if (!gl.Create(width, height) || !gl.InitGL()) {
         std::fprintf(stderr, "no offscreen OpenGL: %s\n", gl.GetError().c_str());
         return;
     }
     gl.BindProgram(NormalProgram);
     CHeadlessViewHost host(width, height);
-    CBasicView view(&host);
+    CBasicView view(&host, workspace.Log);
+    view.SetLayoutSettings(workspace.Layout);
+    view.SetLooksSettings(workspace.Looks);
+    CViewRenderer renderer(gl.GetFunctions(), workspace.Log);
     glClearColor(1, 1, 1, 1);
     view.Resize(width, height);
     view.SetViewData(&data);
-    std::printf("render_ms %.3f\n", TimedDraw(view));
+    std::printf("render_ms %.3f\n", TimedDraw(renderer, view));
     int px = 0, py = 0;
     if (MostDerivedFrom(view, data.GetProgram(), width, height, px, py) == nullptr)
         return;
@@ -116,7 +122,7 @@ void MeasureView(CViewData& data) {
     view.MouseMove(px, py);
     std::printf("hover_ms %.3f\n", Milliseconds(start, Clock::now()));
     std::printf("hover_marked %zu\n", view.GetSelection().HighlightedRects.size());
-    std::printf("overlay_ms %.3f\n", TimedDraw(view));
+    std::printf("overlay_ms %.3f\n", TimedDraw(renderer, view));
 }
 
 } // namespace
@@ -133,19 +139,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     CTerminalProgress progress(false); // records when each phase announced itself
+    CConsoleMessageBox messages;
+    CWorkspace workspace(messages);
     CViewData data;
     Clock::time_point sized;
     try {
-        data.SetProgram(LoadProgram(file, &progress));
+        data.SetProgram(workspace.Load(file, &progress));
         sized = Clock::now();
-    } catch (const char* message) {
-        std::fprintf(stderr, "%s\n", message);
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", CWorkspace::FailureText().c_str());
         return 1;
     }
     CProgram* program = data.GetProgram();
     Clock::time_point layoutStart = Clock::now();
     CFixedViewUnits view(1600);
-    auto treemap = std::make_unique<CRectArea>(program, &view);
+    std::unique_ptr<CRectArea> treemap = workspace.LayOut(*program, view);
     Clock::time_point layoutEnd = Clock::now();
     treemap->GetRoot()->ComputeScreenRects();
     Clock::time_point screensEnd = Clock::now();
@@ -172,6 +180,6 @@ int main(int argc, char** argv) {
     std::printf("layout_cushions_ms %.3f\n", cushions);
     std::printf("peak_rss_kb %ld\n", usage.ru_maxrss);
     treemap.reset();
-    MeasureView(data);
+    MeasureView(workspace, data);
     return 0;
 }

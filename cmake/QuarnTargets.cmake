@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/LayerTable.cmake)
+
 # Warnings and sanitizers, applied per target. A fuzzing build adds the coverage that guides
 # libFuzzer to every target.
 function(quarn_target_defaults target)
@@ -10,6 +12,31 @@ function(quarn_target_defaults target)
                                -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+endfunction()
+
+# One static library per layer, quarn_<layer>, from the sources in the layer's folder. It
+# links the layers it builds on, and its include path holds only its own folder and theirs (a
+# directory of links made at configure time), so that an include of a layer above does not
+# compile.
+#   quarn_layer(<layer> SOURCES ... [LIBS ...])
+function(quarn_layer layer)
+    cmake_parse_arguments(L "" "" "SOURCES;LIBS" ${ARGN})
+    set(target quarn_${layer})
+    add_library(${target} STATIC ${L_SOURCES})
+    set(root ${PROJECT_BINARY_DIR}/layers/${layer})
+    file(MAKE_DIRECTORY ${root})
+    quarn_layer_closure(${layer} allowed)
+    foreach(folder ${allowed})
+        if(NOT EXISTS ${root}/${folder})
+            file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+        endif()
+    endforeach()
+    target_include_directories(${target} PUBLIC ${root})
+    foreach(dep ${QUARN_LAYER_DEPS_${layer}})
+        target_link_libraries(${target} PUBLIC quarn_${dep})
+    endforeach()
+    target_link_libraries(${target} PUBLIC ${L_LIBS})
+    quarn_target_defaults(${target})
 endfunction()
 
 # Compile and link a target against wxWidgets (GUI, GL canvas and base).
@@ -32,12 +59,13 @@ if(QUARN_SANITIZE)
     list(APPEND QUARN_TEST_ENVIRONMENT "GALLIUM_DRIVER=softpipe")
 endif()
 
-# One GoogleTest binary per unit, registered with CTest.
+# One GoogleTest binary per unit, registered with CTest. Tests may include every layer.
 #   quarn_add_test(NAME name SOURCES ... [LIBS ...] [WX])
 function(quarn_add_test)
     cmake_parse_arguments(T "WX" "NAME" "SOURCES;LIBS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
+    target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
     target_compile_definitions(${T_NAME} PRIVATE
         QUARN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         QUARN_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -1,5 +1,7 @@
 #include "import/CXmlTextReader.h"
 
+#include "base/CError.h"
+
 #include <libxml/xmlversion.h>
 
 namespace {
@@ -17,7 +19,7 @@ CXmlTextReader::CXmlTextReader(std::string fileName)
     xmlCheckVersion(20612);
     Reader = xmlReaderForFile(FileName.c_str(), nullptr, ReaderOptions);
     if (Reader == nullptr)
-        throw "Could not open Xml file";
+        throw CError("Could not open Xml file");
 }
 
 CXmlTextReader::~CXmlTextReader() {

@@ -8,7 +8,7 @@
 // caller logs what failed), and line numbers past 65535 are kept.
 class CXmlTextReader {
 public:
-    // Opens the file; throws the character string "Could not open Xml file" when libxml2
+    // Opens the file; throws CError "Could not open Xml file" when libxml2
     // cannot open it.
     explicit CXmlTextReader(std::string fileName);
     ~CXmlTextReader();

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "import/RunCommand.h"
+
 #include <memory>
 #include <string>
 
+class CLogFile;
 class CProgram;
 class IProgress;
 
-// The reading steps of a load, shared by the desktop program and the command-line tool: shows
-// "Reading XML file", reads the file (compiling a project first), shows "Squarifying...", and
-// returns the filled program, not yet sized. Throws "Could not load file" when the reader
-// fails (details in the log), and passes on the texts the reader throws. progress is
-// borrowed and may be null.
-std::unique_ptr<CProgram> LoadProgram(const std::string& fileName, IProgress* progress);
+// The reading steps of a load: shows "Reading XML file", reads the file (compiling a project
+// first, with runner starting its front end), shows "Squarifying...", and returns the filled
+// program, not yet sized. Throws CError "Could not load file" when the reader fails (details in
+// log), and passes on the errors the reader throws. progress is borrowed and may be null.
+std::unique_ptr<CProgram> LoadProgram(const std::string& fileName, IProgress* progress,
+                                      CLogFile& log, const CommandRunner& runner);

@@ -6,28 +6,14 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 extern char** environ;
 
-namespace {
-
-CommandRunner InstalledRunner = nullptr; // null: RunCommand
-
-} // namespace
-
-CommandRunner GetCommandRunner() {
-    return InstalledRunner != nullptr ? InstalledRunner : RunCommand;
-}
-
-void SetCommandRunner(CommandRunner runner) {
-    InstalledRunner = runner;
-}
-
-int RunCommand(std::string program, const std::string* arguments, int count) {
+int RunCommand(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> copies(arguments);
+    std::string name = program;
     std::vector<char*> argv;
-    argv.push_back(program.data());
-    std::vector<std::string> copies(arguments, arguments + (count > 0 ? count : 0));
+    argv.push_back(name.data());
     for (std::string& argument : copies)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -36,10 +22,10 @@ int RunCommand(std::string program, const std::string* arguments, int count) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
     pid_t pid = 0;
-    int error = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    int error = posix_spawnp(&pid, name.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
-        std::fprintf(stderr, "Could not start %s: %s\n", program.c_str(), std::strerror(error));
+        std::fprintf(stderr, "Could not start %s: %s\n", name.c_str(), std::strerror(error));
         return -1;
     }
 

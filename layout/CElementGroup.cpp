@@ -1,14 +1,7 @@
 #include "layout/CElementGroup.h"
 
-#include "layout/CSqRectangle.h"
+#include "layout/GroupKinds.h"
 
-void CElementGroup::LayoutRects(CSqRectangle* rect, CRectList list, CRectArea* treemap) {
-    Rect = rect;
-    rect->SetChildren(std::move(list));
-    if (GetSize() != 0)
-        rect->Squarify();
-    for (const std::unique_ptr<CSqRectangle>& child : rect->Children) {
-        if (ISquarable* element = child->GetElement())
-            element->SetRect(child.get(), treemap);
-    }
+std::string CElementGroup::GetName() const {
+    return GroupKindOf(Kind).Name;
 }

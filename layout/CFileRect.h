@@ -1,9 +1,8 @@
 #pragma once
 
-#include "settings/CLooksSettings.h"
-
 #include "layout/CElementRect.h"
 #include "model/CSourceFile.h"
+#include "settings/CLooksSettings.h"
 
 // The rectangle of a source file.
 class CFileRect : public CElementRect<CSourceFile> {
@@ -12,9 +11,9 @@ public:
     CFileRect(CSourceFile* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
-    // Described as "File <name> has a size of <n> bytes." Then the layer line.
+    ERectKind GetKind() const override { return ERectKind::File; }
+    // The file's description, then the layer line.
     std::string GetDescription() const override;
-    // "CFileRect".
     const char* GetClassName() const override { return "CFileRect"; }
     // Drawn with FileBorderColor around a cushion of FileColor.
     const CColor& GetFrameColor(const CLooksSettings& looks) const override {
@@ -24,6 +23,4 @@ public:
         return &looks.FileColor;
     }
     bool DrawsChildren() const override { return false; }
-    // Marks the rectangle of every element declared in the file.
-    void ShowRelations(RectSelection& selection, bool on) override;
 };

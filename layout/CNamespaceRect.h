@@ -1,9 +1,8 @@
 #pragma once
 
-#include "settings/CLooksSettings.h"
-
 #include "layout/CElementRect.h"
 #include "model/CNamespace.h"
+#include "settings/CLooksSettings.h"
 
 // The rectangle of a namespace.
 class CNamespaceRect : public CElementRect<CNamespace> {
@@ -12,12 +11,11 @@ public:
     CNamespaceRect(CNamespace* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    ERectKind GetKind() const override { return ERectKind::Namespace; }
     // A container: a border band, ChildAreaFactor of the area for the children.
     bool IsContainer() const override { return true; }
-    // Described as "The namespace named <name> contains <n> fields, <n> functions, <n> types
-    // and <n> namespaces." Then the layer line.
+    // The namespace's description, then the layer line.
     std::string GetDescription() const override;
-    // "CNamespaceRect".
     const char* GetClassName() const override { return "CNamespaceRect"; }
     // Drawn with NamespaceBorderColor around a cushion of NamespaceColor, children drawn.
     const CColor& GetFrameColor(const CLooksSettings& looks) const override {

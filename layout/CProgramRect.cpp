@@ -1,9 +1,7 @@
 #include "layout/CProgramRect.h"
 
-#include "settings/StringPrintf.h"
+#include "model/Descriptions.h"
 
 std::string CProgramRect::GetDescription() const {
-    return StringPrintf("The program has %i number of lines and its files are %i bytes in size.\n",
-                        Element->GetLines(), Element->FilesSize) +
-           CSqRectangle::GetDescription();
+    return DescribeProgram(*Element) + CSqRectangle::GetDescription();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "settings/CLooksSettings.h"
-
 #include "layout/CElementRect.h"
 #include "model/CProgram.h"
+#include "settings/CLooksSettings.h"
 
 // The rectangle of the program: the root of the treemap.
 class CProgramRect : public CElementRect<CProgram> {
@@ -12,12 +11,11 @@ public:
     CProgramRect(CProgram* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
+    ERectKind GetKind() const override { return ERectKind::Program; }
     // A container: a border band, ChildAreaFactor of the area for the children.
     bool IsContainer() const override { return true; }
-    // Described as "The program has <lines> number of lines and its files are <bytes> bytes
-    // in size." Then the layer line.
+    // The program's description, then the layer line.
     std::string GetDescription() const override;
-    // "CProgramRect".
     const char* GetClassName() const override { return "CProgramRect"; }
     // Drawn with ProgramBorderColor around a cushion of ProgramColor, children drawn.
     const CColor& GetFrameColor(const CLooksSettings& looks) const override {

@@ -1,28 +1,41 @@
 #include "layout/CRectArea.h"
 
-#include "app/CAppContext.h"
 #include "layout/CProgramRect.h"
+#include "layout/CTreemapBuilder.h"
 #include "layout/IViewUnits.h"
 #include "model/CProgram.h"
 
-CRectArea::CRectArea(CProgram* program, IViewUnits* view)
-    : View(view), Looks(CAppContext::Looks()), Layout(CAppContext::Layout()) {
-    Root = std::make_unique<CProgramRect>(program, static_cast<float>(program->GetSize()), nullptr,
+CRectArea::CRectArea(CProgram& program, const IViewUnits& view, const CLayoutSettings& layout,
+                     const CLooksSettings& looks)
+    : Program(program), View(view), Looks(looks), Layout(layout) {
+    Root = std::make_unique<CProgramRect>(&program, static_cast<float>(program.GetSize()), nullptr,
                                           this);
     Root->SetPoints(0, 0, 2, 2);
-    program->SetRect(Root.get(), this);
-    Root->ComputeScreenRects();
-    Root->ComputeCushion(true);
+    CTreemapBuilder(*this).LayOut(*Root);
+    ComputeScreen();
 }
 
 CRectArea::~CRectArea() = default;
 
-void CRectArea::SetLooks(CLooksSettings looks) {
+void CRectArea::SetLooks(const CLooksSettings& looks) {
     Looks = looks;
+    ComputeScreen();
+}
+
+void CRectArea::ComputeScreen() {
     Root->ComputeScreenRects();
     Root->ComputeCushion(true);
 }
 
 float CRectArea::GetBorderWidth() const {
-    return View->ToViewX(static_cast<float>(Looks.DynamicBorderWidth)) - View->ToViewX(0);
+    return View.ToViewX(static_cast<float>(Looks.DynamicBorderWidth)) - View.ToViewX(0);
+}
+
+CSqRectangle* CRectArea::RectOf(const ISquarable* element) const {
+    auto found = Rects.find(element);
+    return found != Rects.end() ? found->second : nullptr;
+}
+
+void CRectArea::SetRectOf(const ISquarable* element, CSqRectangle* rect) {
+    Rects[element] = rect;
 }

@@ -4,46 +4,57 @@
 #include "settings/CLooksSettings.h"
 
 #include <memory>
+#include <unordered_map>
 
 class CProgram;
 class CProgramRect;
+class CSqRectangle;
+class ISquarable;
 class IViewUnits;
 
 // The treemap: the rectangle tree laid out for one program and one view, with its own copies
-// of the layout and looks settings, which everything inside the tree reads.
-//
-// Destroying a rectangle clears its element's Rect when that still names the rectangle, so
-// after the treemap is gone no element or group points into it. The program must therefore
-// outlive its treemap.
+// of the layout and looks settings, which everything inside the tree reads, and the rectangle
+// each element was laid out in. The program must outlive its treemap.
 class CRectArea {
 public:
-    // Copies the application's current settings and lays out the whole tree: the root in
-    // (0, 0) - (2, 2), every element's rectangles below it, then the screen boxes and the
-    // cushions. program (sized by ComputeSize) and view are borrowed; neither may be null, and
-    // view must outlive the treemap.
-    CRectArea(CProgram* program, IViewUnits* view);
+    // Copies the settings and lays out the whole tree (CTreemapBuilder): the root in (0, 0) -
+    // (2, 2), every element's rectangles below it, then the screen boxes and the cushions.
+    // program (sized) and view are borrowed; view must outlive the treemap.
+    CRectArea(CProgram& program, const IViewUnits& view, const CLayoutSettings& layout,
+              const CLooksSettings& looks);
     CRectArea(const CRectArea&) = delete;
     CRectArea& operator=(const CRectArea&) = delete;
     // Destroys the tree.
-    virtual ~CRectArea();
+    ~CRectArea();
 
     // Replaces the looks copy and recomputes the screen boxes and cushions; the layout boxes
     // stay.
-    void SetLooks(CLooksSettings looks);
+    void SetLooks(const CLooksSettings& looks);
+    // Recomputes the screen boxes (the border width follows the view's zoom and size) and the
+    // cushions.
+    void ComputeScreen();
     // The treemap's copies of the settings.
     const CLooksSettings& GetLooks() const { return Looks; }
     const CLayoutSettings& GetLayout() const { return Layout; }
-    // The view the tree was built for (borrowed).
-    IViewUnits* GetView() const { return View; }
+    // The program the tree was laid out for (borrowed).
+    CProgram& GetProgram() const { return Program; }
     // The root rectangle, owned by the treemap.
     CProgramRect* GetRoot() const { return Root.get(); }
     // The border width, DynamicBorderWidth pixels in view units at the view's current zoom:
     // X(d) - X(0).
     float GetBorderWidth() const;
+    // The rectangle the element was laid out in (an element that is a member of a scope, a
+    // file or the program); null when it has none. Argument types drawn inside functions do
+    // not count.
+    CSqRectangle* RectOf(const ISquarable* element) const;
+    // Records rect as the element's rectangle (the builder does, as it lays elements out).
+    void SetRectOf(const ISquarable* element, CSqRectangle* rect);
 
 private:
-    std::unique_ptr<CProgramRect> Root; // owned
-    IViewUnits* View;                   // borrowed
-    CLooksSettings Looks;
-    CLayoutSettings Layout;
+    CProgram& Program;                                          // borrowed
+    const IViewUnits& View;                                     // borrowed
+    CLooksSettings Looks;                                       //
+    CLayoutSettings Layout;                                     //
+    std::unordered_map<const ISquarable*, CSqRectangle*> Rects; // borrowed rectangles
+    std::unique_ptr<CProgramRect> Root;                         // owned
 };

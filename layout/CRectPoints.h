@@ -3,10 +3,8 @@
 // An axis-aligned box, always stored with its smaller corner in MinX/MinY.
 class CRectPoints {
 public:
-    virtual ~CRectPoints() = default;
-
     // Stores the box spanned by the two corners, whatever their order.
-    virtual void SetPoints(float x1, float y1, float x2, float y2);
+    void SetPoints(float x1, float y1, float x2, float y2);
     // Writes into out the point (x, y) moved into the box (each coordinate clamped to its
     // range); a point inside stays where it is.
     void ClampPoint(float x, float y, float out[2]) const;

@@ -1,23 +1,16 @@
 #include "layout/CSqRectangle.h"
 
+#include "base/StringPrintf.h"
 #include "layout/CRectArea.h"
 #include "layout/CSquareRow.h"
 #include "layout/Squarify.h"
-#include "settings/StringPrintf.h"
 
 #include <cmath>
 
 CSqRectangle::CSqRectangle(float area, CSqRectangle* parent, CRectArea* treemap)
     : Area(area), Parent(parent), Treemap(treemap) {}
 
-CSqRectangle::~CSqRectangle() {
-    ClearChildren();
-}
-
-void CSqRectangle::SetPoints(float x1, float y1, float x2, float y2) {
-    CRectPoints::SetPoints(x1, y1, x2, y2);
-    ComputeCushion(false);
-}
+CSqRectangle::~CSqRectangle() = default;
 
 std::string CSqRectangle::GetDescription() const {
     return StringPrintf("Square layer: %i", Depth);
@@ -30,12 +23,7 @@ float CSqRectangle::UsableArea() const {
     return area;
 }
 
-void CSqRectangle::ClearChildren() {
-    Children.clear();
-}
-
 void CSqRectangle::SetChildren(CRectList children) {
-    ClearChildren();
     Children = std::move(children);
 }
 

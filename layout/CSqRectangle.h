@@ -1,7 +1,5 @@
 #pragma once
 
-#include "settings/CLooksSettings.h"
-
 #include "layout/CRectPoints.h"
 
 #include <memory>
@@ -11,10 +9,14 @@
 class CRectArea;
 class CSqRectangle;
 class ISquarable;
-class RectSelection;
+struct CColor;
+struct CLooksSettings;
 
 // A list of rectangles that owns them, in creation order.
 using CRectList = std::vector<std::unique_ptr<CSqRectangle>>;
+
+// What a rectangle stands for.
+enum class ERectKind { Program, Namespace, Class, Function, Field, Type, File, Group };
 
 // One rectangle of the treemap: the layout box (inherited, in the parent's local frame), the
 // wanted area, the box in view coordinates after borders, the cushion surface and the
@@ -27,11 +29,9 @@ public:
     CSqRectangle(const CSqRectangle&) = delete;
     CSqRectangle& operator=(const CSqRectangle&) = delete;
     // Destroys the children, recursively.
-    ~CSqRectangle() override;
+    virtual ~CSqRectangle();
 
-    // Stores the layout box, then recomputes this rectangle's cushion from its current screen
-    // box (the full pass after the layout replaces the result).
-    void SetPoints(float x1, float y1, float x2, float y2) override;
+    virtual ERectKind GetKind() const = 0;
     // True for the program, namespace and class rectangles, which keep a border band and give
     // their children only ChildAreaFactor of their area.
     virtual bool IsContainer() const { return false; }
@@ -40,8 +40,6 @@ public:
     virtual bool IsGroup() const { return false; }
     // The element or group the rectangle stands for (borrowed); may be null.
     virtual ISquarable* GetElement() const = 0;
-    // Stores the Highlighted flag.
-    virtual void SetHighlighted(bool on) { Highlighted = on; }
     // The status-bar text: the element's line followed by "Square layer: <Depth>". This base
     // version gives the layer text alone.
     virtual std::string GetDescription() const;
@@ -54,16 +52,9 @@ public:
     virtual const CColor* GetFillColor(const CLooksSettings& looks) const = 0;
     // Whether drawing the rectangle draws its children over it.
     virtual bool DrawsChildren() const = 0;
-    // Shows (on) or takes back (off) what is related to the element: marks the related
-    // rectangles in selection (its highlight list and their Highlighted flags) and, for
-    // classes, adds the inheritance arrows. The program, namespace and group rectangles have
-    // no relations: this base version does nothing.
-    virtual void ShowRelations(RectSelection&, bool) {}
 
     // Width x height of the layout box; for containers multiplied by ChildAreaFactor.
     float UsableArea() const;
-    // Destroys every child, recursively, and leaves the child list empty.
-    void ClearChildren();
     // Destroys the old children and takes ownership of children as the new child list.
     void SetChildren(CRectList children);
     // Places the children inside the layout box in strips (squarified treemap), in list order;
@@ -84,7 +75,6 @@ public:
     CSqRectangle* FindAt(float x, float y);
 
     float Area;                   // wanted area
-    float SavedLight[4] = {};     // light parameter saved while the rectangle is drawn lit
     bool Highlighted = false;     // related to the hovered or selected rectangle
     bool Selected = false;        // member of the selection
     CSqRectangle* Parent;         // borrowed; null for the root

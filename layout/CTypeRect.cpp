@@ -1,11 +1,9 @@
 #include "layout/CTypeRect.h"
 
-#include "render/RectSelection.h"
-#include "settings/StringPrintf.h"
+#include "model/Descriptions.h"
 
 std::string CTypeRect::GetDescription() const {
-    return StringPrintf("Type %s of size %i. \n", Element->GetName().c_str(), Element->GetSize()) +
-           CSqRectangle::GetDescription();
+    return DescribeType(*Element) + CSqRectangle::GetDescription();
 }
 
 const CColor& CTypeRect::GetFrameColor(const CLooksSettings& looks) const {
@@ -19,8 +17,4 @@ const CColor* CTypeRect::GetFillColor(const CLooksSettings& looks) const {
     if (Element->GetContext() == nullptr)
         return &looks.TypeColor;
     return Parent != nullptr && Parent->IsGroup() ? &looks.EnumColor : &looks.MemberTypeColor;
-}
-
-void CTypeRect::ShowRelations(RectSelection& selection, bool on) {
-    selection.MarkRectOf(Element->GetFile(), on);
 }

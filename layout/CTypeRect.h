@@ -1,9 +1,8 @@
 #pragma once
 
-#include "settings/CLooksSettings.h"
-
 #include "layout/CElementRect.h"
 #include "model/CType.h"
+#include "settings/CLooksSettings.h"
 
 // The rectangle of a type other than a class in its scope, or of an argument type inside a
 // function's rectangle.
@@ -13,10 +12,9 @@ public:
     CTypeRect(CType* element, float area, CSqRectangle* parent, CRectArea* treemap)
         : CElementRect(element, area, parent, treemap) {}
 
-    // Described as "Type <name> of size <n>. " (with the blank before the line break). Then the
-    // layer line.
+    ERectKind GetKind() const override { return ERectKind::Type; }
+    // The type's description, then the layer line.
     std::string GetDescription() const override;
-    // "CTypeRect".
     const char* GetClassName() const override { return "CTypeRect"; }
     // Types without a scope (fundamental and derived) are drawn with TypeBorderColor and
     // TypeColor; scoped types in a group rect with EnumBorderColor and EnumColor, elsewhere with
@@ -24,6 +22,4 @@ public:
     const CColor& GetFrameColor(const CLooksSettings& looks) const override;
     const CColor* GetFillColor(const CLooksSettings& looks) const override;
     bool DrawsChildren() const override { return false; }
-    // Marks the rectangle of the type's file.
-    void ShowRelations(RectSelection& selection, bool on) override;
 };

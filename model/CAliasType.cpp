@@ -5,7 +5,7 @@ void CAliasType::Link(CPEContainer* context, CSourceFile* file, CType* aliased) 
     BaseType = aliased;
 }
 
-void CAliasType::ComputeSize() {
+void CAliasType::ComputeSize(const CSizing&) {
     Size = 1;
     Lines = 1;
 }

@@ -18,7 +18,6 @@ public:
     // Its own name, not the aliased type's.
     std::string GetName() const override { return Name; }
     // Size 1, lines 1, on every call.
-    void ComputeSize() override;
-    void SetRect(CSqRectangle* rect, CRectArea*) override { Rect = rect; }
+    void ComputeSize(const CSizing& sizing) override;
     int GetTypeKind() const override { return TypeKindTypedef; }
 };

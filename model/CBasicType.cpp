@@ -1,7 +1,8 @@
 #include "model/CBasicType.h"
 
-#include "app/CAppContext.h"
-#include "app/CLogFile.h"
+#include "base/CError.h"
+#include "base/CLogFile.h"
+#include "model/CSizing.h"
 
 #include <unordered_map>
 
@@ -43,15 +44,14 @@ int CBasicType::FundamentalSize(const std::string& name) {
     return found != sizes.end() ? found->second : -1;
 }
 
-void CBasicType::ComputeSize() {
+void CBasicType::ComputeSize(const CSizing& sizing) {
     if (Computed)
         return;
     Computed = true;
     int size = FundamentalSize(Name);
     if (size < 0) {
-        CAppContext::Log().Error("Could not init basic type",
-                                 Name + " is an unknown fundamental type.");
-        throw UnknownFundamentalTypeMessage;
+        sizing.Log.Error("Could not init basic type", Name + " is an unknown fundamental type.");
+        throw CError(UnknownFundamentalTypeMessage);
     }
     Size = size;
     Lines = 1;

@@ -8,14 +8,13 @@ public:
     explicit CBasicType(std::string name) : CProgramElement(name), CType(name) {}
 
     // Size from the fundamental size table, lines 1, once. An unknown name is logged as
-    // "Could not init basic type" and throws UnknownFundamentalTypeMessage.
-    void ComputeSize() override;
-    void SetRect(CSqRectangle* rect, CRectArea*) override { Rect = rect; }
+    // "Could not init basic type" and throws CError UnknownFundamentalTypeMessage.
+    void ComputeSize(const CSizing& sizing) override;
     int GetTypeKind() const override { return TypeKindFundamental; }
 
     // The size of a known fundamental type name; -1 when the name is unknown.
     static int FundamentalSize(const std::string& name);
 };
 
-// The text thrown when a fundamental type is not in the size table.
+// The text of the error thrown when a fundamental type is not in the size table.
 extern const char* const UnknownFundamentalTypeMessage;

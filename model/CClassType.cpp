@@ -1,6 +1,6 @@
 #include "model/CClassType.h"
 
-#include "layout/CClassRect.h"
+#include <unordered_set>
 
 void CClassType::Link(CPEContainer* context, CSourceFile* file, std::vector<CClassType*> bases,
                       std::string kind) {
@@ -9,25 +9,26 @@ void CClassType::Link(CPEContainer* context, CSourceFile* file, std::vector<CCla
     Kind = std::move(kind);
 }
 
-void CClassType::ComputeSize() {
+void CClassType::ComputeSize(const CSizing& sizing) {
     if (Computed)
         return;
     Computed = true;
-    CPEContainer::ComputeSize();
+    CPEContainer::ComputeSize(sizing);
 }
 
-void CClassType::SetRect(CSqRectangle* rect, CRectArea* treemap) {
-    Rect = rect;
-    if (!(rect->UsableArea() > 0))
-        return;
-    FillRect(rect, {}, treemap);
-}
-
-std::unique_ptr<CSqRectangle> CClassType::CreateRect(float total, CSqRectangle* parent,
-                                                     CRectArea* treemap) {
-    int w = GetSize();
-    if (w == 0 || !(total > 0))
-        return nullptr;
-    return std::make_unique<CClassRect>(
-        this, parent->UsableArea() * (static_cast<float>(w) / total), parent, treemap);
+bool CClassType::DerivesFrom(const CClassType* base) const {
+    // Depth first over the bases with an explicit stack: deep hierarchies cannot exhaust the
+    // call stack, and the set keeps diamonds from being searched more than once.
+    std::vector<const CClassType*> pending(Bases.rbegin(), Bases.rend());
+    std::unordered_set<const CClassType*> seen;
+    while (!pending.empty()) {
+        const CClassType* current = pending.back();
+        pending.pop_back();
+        if (current == nullptr || !seen.insert(current).second)
+            continue;
+        if (current == base)
+            return true;
+        pending.insert(pending.end(), current->Bases.rbegin(), current->Bases.rend());
+    }
+    return false;
 }

@@ -21,14 +21,14 @@ public:
     // "Class", "Struct" or "Union".
     std::string GetKind() const { return Kind; }
     int GetTypeKind() const override { return TypeKindClass; }
-    // Once: sums the members and creates the groups. The flag is set first, so a class reached
-    // again while its own sums are computed answers with what it has so far.
-    void ComputeSize() override;
-    // Stores the rectangle and lays out the members inside it (FillRect).
-    void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
-    // As CType's, but a CClassRect.
-    std::unique_ptr<CSqRectangle> CreateRect(float total, CSqRectangle* parent,
-                                             CRectArea* treemap) override;
+    // Once: sums the members. The flag is set first, so a class reached again while its own
+    // sums are computed answers with what it has so far.
+    void ComputeSize(const CSizing& sizing) override;
+
+    // True when one of this class's direct bases is base or derives from it, searched depth
+    // first in base order. A class reached twice (shared or cyclic bases) is searched once, so
+    // crafted cycles end; a class derives from itself only through such a cycle.
+    bool DerivesFrom(const CClassType* base) const;
 
     std::vector<CClassType*> Bases; // the classes are borrowed
     std::string Kind;

@@ -9,10 +9,9 @@ public:
     explicit CEnumType(std::string name) : CProgramElement(name), CType(name), CNsElement(name) {}
 
     // Size 4, lines 1, on every call.
-    void ComputeSize() override {
+    void ComputeSize(const CSizing&) override {
         Size = 4;
         Lines = 1;
     }
-    void SetRect(CSqRectangle* rect, CRectArea*) override { Rect = rect; }
     int GetTypeKind() const override { return TypeKindEnumeration; }
 };

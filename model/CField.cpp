@@ -8,12 +8,12 @@ void CField::Link(CPEContainer* context, CSourceFile* file, CType* type, int acc
     Access = access;
 }
 
-void CField::ComputeSize() {
+void CField::ComputeSize(const CSizing& sizing) {
     if (Type == nullptr) {
         Size = Lines = 0;
         return;
     }
-    Type->ComputeSize();
+    Type->ComputeSize(sizing);
     Size = Type->GetSize();
     Lines = Type->GetLines();
 }

@@ -13,8 +13,7 @@ public:
     virtual void Link(CPEContainer* context, CSourceFile* file, CType* type, int access);
 
     // Size and lines of the declared type.
-    void ComputeSize() override;
-    void SetRect(CSqRectangle* rect, CRectArea*) override { Rect = rect; }
+    void ComputeSize(const CSizing& sizing) override;
 
     int Access = AccessPublic;
     CType* Type = nullptr; // borrowed

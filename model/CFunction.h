@@ -20,15 +20,11 @@ public:
                       std::vector<CType*> arguments, int line, int endLine, CClassType* owner,
                       int access);
 
-    // Lines of code, plus the parameters' bytes unless the current layout settings weigh
-    // functions by their length alone.
+    // Lines of code, plus the parameters' bytes unless the sizing weighed functions by their
+    // length alone.
     int GetSize() const override;
     // Lines = EndLine - Line (at least 1); Size = the summed sizes of the argument types.
-    void ComputeSize() override;
-    void ReleaseChildLists() override;
-    // Stores the rectangle and lays out one rectangle per argument type of positive size inside
-    // it (unresolved arguments get none); nothing below ArgAreaFactor 0.005.
-    void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
+    void ComputeSize(const CSizing& sizing) override;
 
     std::vector<CType*> Arguments;    // the types are borrowed; null for unresolved ones
     CType* ReturnType = nullptr;      // borrowed; null for constructors and destructors
@@ -36,4 +32,5 @@ public:
     int Access = AccessPublic;
     int Line = 0;
     int EndLine = 0;
+    bool WeighedByLength = false; // the last sizing weighed the function by its lines alone
 };

@@ -2,16 +2,15 @@
 
 #include "model/CPEContainer.h"
 
+#include <memory>
 #include <vector>
 
-class CNsGroup;
 class CProgram;
 
 // A namespace: a scope that also holds child namespaces.
 class CNamespace : public CPEContainer {
 public:
     explicit CNamespace(std::string name);
-    // Destroys the child namespaces and their group, then the members (CPEContainer).
     ~CNamespace() override;
 
     // Stores parent as the context, clears the file and stores the program.
@@ -21,15 +20,11 @@ public:
     bool IsClass() const override { return false; }
     // The parent namespace; the program for a top-level namespace.
     ISquarable* GetParent() const override;
-    void ComputeSize() override;
-    void ReleaseChildLists() override;
-    // Stores the rectangle; lays out the child namespaces in one group rect (whatever
-    // Subdivide says), then the members (FillRect).
-    void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
+    // Once: sizes the members and then the child namespaces, adding their sums.
+    void ComputeSize(const CSizing& sizing) override;
 
-    std::vector<CNamespace*> Namespaces; // owned
+    std::vector<std::unique_ptr<CNamespace>> Namespaces;
     int NamespacesLines = 0;
     int NamespacesSize = 0;
-    CNsGroup* NamespaceGroup = nullptr; // owned; null until ComputeSize
-    CProgram* Program = nullptr;        // borrowed
+    CProgram* Program = nullptr; // borrowed
 };

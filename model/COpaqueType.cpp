@@ -1,6 +1,6 @@
 #include "model/COpaqueType.h"
 
-void COpaqueType::ComputeSize() {
+void COpaqueType::ComputeSize(const CSizing&) {
     Computed = true;
     Size = 0;
     Lines = 1;

@@ -9,5 +9,5 @@ public:
     explicit COpaqueType(std::string name) : CProgramElement(name), CBasicType(name) {}
 
     // Size 0, lines 1; never fails.
-    void ComputeSize() override;
+    void ComputeSize(const CSizing& sizing) override;
 };

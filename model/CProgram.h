@@ -2,11 +2,10 @@
 
 #include "model/CProgramElement.h"
 
+#include <memory>
 #include <vector>
 
-class CFileGroup;
 class CNamespace;
-class CNsGroup;
 class CSourceFile;
 class CType;
 
@@ -14,29 +13,21 @@ class CType;
 // program-level (fundamental and derived) types.
 class CProgram : public CProgramElement {
 public:
-    CProgram() : CProgramElement("Program") {}
-    // Destroys the types, then the namespaces, then the files, then the two groups.
+    CProgram();
     ~CProgram() override;
 
-    void AddFile(CSourceFile* file) { SourceFiles.push_back(file); }
-    void AddElement(CType* type) { Elements.push_back(type); }
+    void AddFile(std::unique_ptr<CSourceFile> file);
+    void AddElement(std::unique_ptr<CType> type);
 
     // Once: sizes every file, type and namespace; Size and Lines become the namespace totals
-    // (files are not included); creates the file and namespace groups.
-    void ComputeSize() override;
-    // Forgets every element without destroying it.
-    void ReleaseChildLists() override;
-    // Stores the rectangle and lays out the file group rect and the namespace group rect (or,
-    // with Subdivide off, the top-level namespaces) inside it.
-    void SetRect(CSqRectangle* rect, CRectArea* treemap) override;
+    // (files are not included).
+    void ComputeSize(const CSizing& sizing) override;
 
-    std::vector<CNamespace*> Namespaces;   // owned
-    std::vector<CSourceFile*> SourceFiles; // owned
-    std::vector<CType*> Elements;          // owned
+    std::vector<std::unique_ptr<CNamespace>> Namespaces;
+    std::vector<std::unique_ptr<CSourceFile>> SourceFiles;
+    std::vector<std::unique_ptr<CType>> Elements;
     int FilesLines = 0;
     int FilesSize = 0;
     int NamespacesLines = 0;
     int NamespacesSize = 0;
-    CFileGroup* FileGroup = nullptr;    // owned; null until ComputeSize
-    CNsGroup* NamespaceGroup = nullptr; // owned; null until ComputeSize
 };

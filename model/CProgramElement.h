@@ -5,8 +5,9 @@
 #include <string>
 
 class CPEContainer;
+class CSizing;
 
-// The base of every program element: name, measures and the current rectangle.
+// The base of every program element: name and measures.
 class CProgramElement : public ISquarable {
 public:
     explicit CProgramElement(std::string name) : Name(std::move(name)) {}
@@ -18,19 +19,15 @@ public:
     std::string GetName() const override { return Name; }
     ISquarable* GetFile() const override { return nullptr; }
     ISquarable* GetParent() const override { return nullptr; }
-    CSqRectangle* GetRect() const override { return Rect; }
 
     virtual ~CProgramElement() = default;
-    // Frees the storage of the element's own child lists without destroying the children.
-    virtual void ReleaseChildLists() {}
     // Fills Size and Lines, computing first every element this one sums over.
-    virtual void ComputeSize() = 0;
+    virtual void ComputeSize(const CSizing& sizing) = 0;
     // The enclosing namespace or class; null by default.
     virtual CPEContainer* GetContext() const { return nullptr; }
 
     std::string Name;
     int Size = 0;
     int Lines = 0;
-    bool Computed = false;        // set by the kinds that compute only once
-    CSqRectangle* Rect = nullptr; // borrowed: the rectangle tree owns it
+    bool Computed = false; // set by the kinds that compute only once
 };

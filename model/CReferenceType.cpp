@@ -1,6 +1,6 @@
 #include "model/CReferenceType.h"
 
-void CReferenceType::ComputeSize() {
+void CReferenceType::ComputeSize(const CSizing&) {
     Size = 4;
     Lines = 1;
 }

@@ -11,8 +11,7 @@ public:
     // The base type's spelling followed by " *" once per level of derivation.
     std::string GetName() const override;
     // Size 4, lines 1, on every call.
-    void ComputeSize() override;
-    void SetRect(CSqRectangle* rect, CRectArea*) override { Rect = rect; }
+    void ComputeSize(const CSizing& sizing) override;
     int GetTypeKind() const override { return TypeKindDerived; }
     virtual CType* GetBaseType() const { return BaseType; }
 

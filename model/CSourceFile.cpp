@@ -9,7 +9,7 @@ ISquarable* CSourceFile::GetParent() const {
     return Program;
 }
 
-void CSourceFile::ComputeSize() {
+void CSourceFile::ComputeSize(const CSizing&) {
     if (Computed)
         return;
     Computed = true;

@@ -13,8 +13,7 @@ public:
     // The program.
     ISquarable* GetParent() const override;
     // Once: Size and Lines become the file's size in bytes, 0 when it cannot be read.
-    void ComputeSize() override;
-    void SetRect(CSqRectangle* rect, CRectArea*) override { Rect = rect; }
+    void ComputeSize(const CSizing& sizing) override;
 
     CProgram* Program; // borrowed: the program owns the file
 };

@@ -17,24 +17,26 @@ namespace {
 // fields and of its functions' arguments; then, for a namespace, its child namespaces.
 std::vector<const CPEContainer*> NextScopes(const CPEContainer* scope, bool throughTypes) {
     std::vector<const CPEContainer*> next;
-    for (const CType* type : scope->Types) {
-        if (auto* cls = dynamic_cast<const CClassType*>(type))
+    for (const auto& type : scope->Types) {
+        if (auto* cls = dynamic_cast<const CClassType*>(type.get()))
             next.push_back(cls);
     }
     if (throughTypes) {
-        for (const CField* field : scope->Fields) {
+        for (const auto& field : scope->Fields) {
             if (auto* cls = dynamic_cast<const CClassType*>(field->Type))
                 next.push_back(cls);
         }
-        for (const CFunction* function : scope->Functions) {
+        for (const auto& function : scope->Functions) {
             for (const CType* argument : function->Arguments) {
                 if (auto* cls = dynamic_cast<const CClassType*>(argument))
                     next.push_back(cls);
             }
         }
     }
-    if (auto* ns = dynamic_cast<const CNamespace*>(scope))
-        next.insert(next.end(), ns->Namespaces.begin(), ns->Namespaces.end());
+    if (auto* ns = dynamic_cast<const CNamespace*>(scope)) {
+        for (const auto& child : ns->Namespaces)
+            next.push_back(child.get());
+    }
     return next;
 }
 
@@ -47,8 +49,10 @@ int DeepestWalk(const CProgram& program, bool throughTypes) {
     };
     std::unordered_set<const CPEContainer*> entered;
     std::vector<Level> stack;
-    stack.push_back(
-        {std::vector<const CPEContainer*>(program.Namespaces.begin(), program.Namespaces.end())});
+    std::vector<const CPEContainer*> top;
+    for (const auto& ns : program.Namespaces)
+        top.push_back(ns.get());
+    stack.push_back({top});
     int deepest = 0;
     while (!stack.empty()) {
         Level& level = stack.back();

@@ -1,37 +1,41 @@
 #include "render/CCushionRenderer.h"
 
-#include "app/CAppContext.h"
-#include "app/CLogFile.h"
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
-#include "render/GLEntryPoints.h"
+#include "render/GLErrors.h"
 #include "settings/CLooksSettings.h"
 
 #include <cmath>
 
-namespace {
-
-void SetParameter(GLuint index, float x, float y, float z, float w) {
-    if (SetEnvParameter == nullptr)
+void CCushionRenderer::SetParameter(GLuint index, float x, float y, float z, float w) const {
+    if (GL.SetEnvParameter == nullptr)
         return;
     const GLfloat values[4] = {x, y, z, w};
-    SetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, index, values);
+    GL.SetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, index, values);
 }
 
-} // namespace
-
-void CCushionRenderer::SetFrameParameters(const CLooksSettings& looks) {
+void CCushionRenderer::SetFrameParameters(const CLooksSettings& looks) const {
     SetParameter(2, looks.AmbientLight, looks.SpecularLight, 1, 0);
     float length = std::sqrt(looks.LightX * looks.LightX + looks.LightY * looks.LightY + 1);
     SetParameter(3, looks.LightX / length, looks.LightY / length, 1 / length, 0);
 }
 
-void CCushionRenderer::DrawTree(const CRectArea& treemap, bool lit) {
+void CCushionRenderer::DrawTree(const CRectArea& treemap, bool lit) const {
     Draw(*treemap.GetRoot(), treemap.GetLooks(), lit);
 }
 
-void CCushionRenderer::Draw(CSqRectangle& rect, const CLooksSettings& looks, bool lit) {
-    BeginLit(rect, looks, lit);
+void CCushionRenderer::Draw(const CSqRectangle& rect, const CLooksSettings& looks, bool lit) const {
+    // A lit rectangle is drawn with the highlight weight on; the light in force before is put
+    // back afterwards.
+    bool marked = lit && (rect.Highlighted || rect.Selected);
+    GLfloat savedLight[4] = {0, 0, 0, 0};
+    if (marked) {
+        if (GL.GetEnvParameter != nullptr) {
+            GL.GetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, 2, savedLight);
+            CheckGLError(Log);
+        }
+        SetParameter(2, looks.AmbientLight, looks.SpecularLight, 1, 1);
+    }
     DrawFrame(rect, rect.GetFrameColor(looks), lit);
     if (const CColor* fill = rect.GetFillColor(looks))
         DrawCushion(rect, *fill, looks.RenderCushions, lit);
@@ -39,26 +43,11 @@ void CCushionRenderer::Draw(CSqRectangle& rect, const CLooksSettings& looks, boo
         for (const auto& child : rect.Children)
             Draw(*child, looks, lit);
     }
-    EndLit(rect, lit);
+    if (marked)
+        SetParameter(2, savedLight[0], savedLight[1], savedLight[2], savedLight[3]);
 }
 
-void CCushionRenderer::BeginLit(CSqRectangle& rect, const CLooksSettings& looks, bool lit) {
-    if (!lit || !(rect.Highlighted || rect.Selected))
-        return;
-    if (GetEnvParameter != nullptr) {
-        GetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, 2, rect.SavedLight);
-        CAppContext::Log().CheckGLError();
-    }
-    SetParameter(2, looks.AmbientLight, looks.SpecularLight, 1, 1);
-}
-
-void CCushionRenderer::EndLit(CSqRectangle& rect, bool lit) {
-    if (!lit || !(rect.Highlighted || rect.Selected))
-        return;
-    SetParameter(2, rect.SavedLight[0], rect.SavedLight[1], rect.SavedLight[2], rect.SavedLight[3]);
-}
-
-void CCushionRenderer::DrawFrame(const CSqRectangle& rect, const CColor& color, bool lit) {
+void CCushionRenderer::DrawFrame(const CSqRectangle& rect, const CColor& color, bool lit) const {
     const CRectPoints& s = rect.Screen;
     glBegin(GL_TRIANGLE_FAN);
     glColor4f(0, 0, 0, 1);
@@ -76,7 +65,7 @@ void CCushionRenderer::DrawFrame(const CSqRectangle& rect, const CColor& color, 
 }
 
 void CCushionRenderer::DrawCushion(const CSqRectangle& rect, const CColor& color, bool shader,
-                                   bool lit) {
+                                   bool lit) const {
     if (shader) {
         glEnable(GL_FRAGMENT_PROGRAM_ARB);
         // The surface normal at view position (u, v) is (E0.x u + E1.x, E0.y v + E1.y, 1).

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "render/GLEntryPoints.h"
+
+class CLogFile;
 class CRectArea;
 class CSqRectangle;
 struct CColor;
@@ -11,20 +14,25 @@ struct CLooksSettings;
 // surface, or that shows the flat fill colour when the pixel shader is off.
 class CCushionRenderer {
 public:
+    // gl: the context's environment-parameter entry points; log (borrowed) hears of GL errors.
+    CCushionRenderer(const CGLFunctions& gl, CLogFile& log) : GL(gl), Log(log) {}
+
     // Sets the per-frame program parameters from the looks: 2 = (ambient, light factor, 1, 0)
     // and 3 = the unit light direction (LightX, LightY, 1).
-    static void SetFrameParameters(const CLooksSettings& looks);
+    void SetFrameParameters(const CLooksSettings& looks) const;
     // Draws the whole tree with the treemap's looks. lit is false for the tree image and true
     // for the overlay of selected and highlighted rectangles.
-    static void DrawTree(const CRectArea& treemap, bool lit);
+    void DrawTree(const CRectArea& treemap, bool lit) const;
     // Draws one rectangle and, for the kinds that have them drawn, its children, in list
     // order. A lit rectangle that is highlighted or selected is drawn with the highlight
     // weight on, a selected one with a red frame.
-    static void Draw(CSqRectangle& rect, const CLooksSettings& looks, bool lit);
+    void Draw(const CSqRectangle& rect, const CLooksSettings& looks, bool lit) const;
 
 private:
-    static void BeginLit(CSqRectangle& rect, const CLooksSettings& looks, bool lit);
-    static void EndLit(CSqRectangle& rect, bool lit);
-    static void DrawFrame(const CSqRectangle& rect, const CColor& color, bool lit);
-    static void DrawCushion(const CSqRectangle& rect, const CColor& color, bool shader, bool lit);
+    void SetParameter(GLuint index, float x, float y, float z, float w) const;
+    void DrawFrame(const CSqRectangle& rect, const CColor& color, bool lit) const;
+    void DrawCushion(const CSqRectangle& rect, const CColor& color, bool shader, bool lit) const;
+
+    CGLFunctions GL;
+    CLogFile& Log;
 };

@@ -1,13 +1,12 @@
 #include "render/CGLSurface.h"
 
-#include "app/CAppContext.h"
-#include "app/CLogFile.h"
-#include "render/GLEntryPoints.h"
-#include "settings/StringPrintf.h"
+#include "base/CLogFile.h"
+#include "base/StringPrintf.h"
+#include "render/GLErrors.h"
 
 #include <cstring>
 
-CGLSurface::CGLSurface() {
+CGLSurface::CGLSurface(CLogFile& log, GLProcLookup lookup) : Log(log), Lookup(lookup) {
     for (int i = 0; i < FragmentProgramCount; ++i)
         ProgramTexts[i] = FragmentProgramText(static_cast<EFragmentProgram>(i));
 }
@@ -19,20 +18,19 @@ bool CGLSurface::InitGL() {
     if (MakeCurrent()) {
         glClearColor(0.8f, 0.8f, 0.8f, 0.0f);
         loaded = LoadFragmentPrograms();
-        setEntry =
-            LookupGLFunction<PFNGLPROGRAMENVPARAMETER4FVARBPROC>("glProgramEnvParameter4fvARB");
-        getEntry =
-            LookupGLFunction<PFNGLGETPROGRAMENVPARAMETERFVARBPROC>("glGetProgramEnvParameterfvARB");
+        setEntry = LookupGLFunction<PFNGLPROGRAMENVPARAMETER4FVARBPROC>(
+            Lookup, "glProgramEnvParameter4fvARB");
+        getEntry = LookupGLFunction<PFNGLGETPROGRAMENVPARAMETERFVARBPROC>(
+            Lookup, "glGetProgramEnvParameterfvARB");
     }
     if (!loaded || setEntry == nullptr) {
-        CLogFile& log = CAppContext::Log();
-        log.CheckGLError();
-        log.Error("Opengl initialization failed",
+        CheckGLError(Log);
+        Log.Error("Opengl initialization failed",
                   "Could not load the 'ARB fragment program' extension");
         return false;
     }
-    SetEnvParameter = setEntry;
-    GetEnvParameter = getEntry;
+    Functions.SetEnvParameter = setEntry;
+    Functions.GetEnvParameter = getEntry;
     glDisable(GL_FRAGMENT_PROGRAM_ARB);
     return true;
 }
@@ -40,10 +38,10 @@ bool CGLSurface::InitGL() {
 bool CGLSurface::LoadFragmentPrograms() {
     if (!HasExtension("GL_ARB_fragment_program"))
         return false;
-    auto genPrograms = LookupGLFunction<PFNGLGENPROGRAMSARBPROC>("glGenProgramsARB");
-    auto bindProgram = LookupGLFunction<PFNGLBINDPROGRAMARBPROC>("glBindProgramARB");
-    auto programString = LookupGLFunction<PFNGLPROGRAMSTRINGARBPROC>("glProgramStringARB");
-    auto getProgramiv = LookupGLFunction<PFNGLGETPROGRAMIVARBPROC>("glGetProgramivARB");
+    auto genPrograms = LookupGLFunction<PFNGLGENPROGRAMSARBPROC>(Lookup, "glGenProgramsARB");
+    auto bindProgram = LookupGLFunction<PFNGLBINDPROGRAMARBPROC>(Lookup, "glBindProgramARB");
+    auto programString = LookupGLFunction<PFNGLPROGRAMSTRINGARBPROC>(Lookup, "glProgramStringARB");
+    auto getProgramiv = LookupGLFunction<PFNGLGETPROGRAMIVARBPROC>(Lookup, "glGetProgramivARB");
     if (genPrograms == nullptr || bindProgram == nullptr || programString == nullptr ||
         getProgramiv == nullptr)
         return false;
@@ -68,9 +66,8 @@ bool CGLSurface::LoadFragmentPrograms() {
     if (position == -1 && underNativeLimits == 1)
         return false;
     const GLubyte* message = glGetString(GL_PROGRAM_ERROR_STRING_ARB);
-    CLogFile& log = CAppContext::Log();
-    log.Error("GPU program: ", ProgramTexts[NormalProgram]);
-    log.Error("Error loading GPU program",
+    Log.Error("GPU program: ", ProgramTexts[NormalProgram]);
+    Log.Error("Error loading GPU program",
               StringPrintf("error at position: %d\n%s", position,
                            message != nullptr ? reinterpret_cast<const char*>(message) : ""));
     return false;

@@ -1,17 +1,22 @@
 #pragma once
 
 #include "render/FragmentPrograms.h"
+#include "render/GLEntryPoints.h"
 
 #include <GL/gl.h>
 #include <string>
 
+class CLogFile;
+
 // An OpenGL drawing surface and the start-up of its context: the clear colour, the check for
-// the ARB fragment program extension, the three fragment programs and the two process-wide
-// environment-parameter entry points. Knows nothing of windows: a subclass says how its
-// context is made current (the desktop canvas, or an offscreen context).
+// the ARB fragment program extension, the three fragment programs and the two
+// environment-parameter entry points the drawing code needs. Knows nothing of windows: a
+// subclass says how its context is made current (the desktop canvas, or an offscreen context).
 class CGLSurface {
 public:
-    CGLSurface();
+    // log (borrowed) hears of start-up failures; lookup finds the entry points (tests give
+    // one that hides some).
+    explicit CGLSurface(CLogFile& log, GLProcLookup lookup = DefaultGLProcLookup);
     virtual ~CGLSurface() = default;
     CGLSurface(const CGLSurface&) = delete;
     CGLSurface& operator=(const CGLSurface&) = delete;
@@ -21,11 +26,11 @@ public:
     virtual bool MakeCurrent() = 0;
 
     // The start-up: makes the context current, sets the clear colour to (0.8, 0.8, 0.8, 0),
-    // loads the fragment programs (the normal one stays bound), looks up SetEnvParameter and
-    // GetEnvParameter and leaves GL_FRAGMENT_PROGRAM_ARB disabled. Returns false when the
-    // context, the extension, an entry point or a program is missing or rejected; the log then
-    // holds "Opengl initialization failed" (after any program error entries), and
-    // SetEnvParameter and GetEnvParameter keep their previous values.
+    // loads the fragment programs (the normal one stays bound), looks up the environment-
+    // parameter entry points (GetFunctions) and leaves GL_FRAGMENT_PROGRAM_ARB disabled. Returns
+    // false when the context, the extension, an entry point or a program is missing or
+    // rejected; the log then holds "Opengl initialization failed" (after any program error
+    // entries), and GetFunctions keeps its previous entry points.
     bool InitGL();
 
     // Checks for the extension, looks up its entry points, generates three program names and
@@ -43,6 +48,9 @@ public:
     // before LoadFragmentPrograms found the extension's entry points.
     bool BindProgram(EFragmentProgram program);
 
+    // The entry points the drawing code calls; null ones before a successful InitGL.
+    const CGLFunctions& GetFunctions() const { return Functions; }
+
     // The GL name of a program; 0 before LoadFragmentPrograms generated the names.
     GLuint GetProgram(EFragmentProgram program) const { return Programs[program]; }
 
@@ -52,10 +60,13 @@ public:
     void SetProgramText(EFragmentProgram program, const std::string& text);
 
 protected:
+    CLogFile& Log;
+    GLProcLookup Lookup;
     // Fragment program names, indexed by EFragmentProgram.
     GLuint Programs[FragmentProgramCount] = {0, 0, 0};
 
 private:
     std::string ProgramTexts[FragmentProgramCount];
     PFNGLBINDPROGRAMARBPROC BindProgramEntry = nullptr; // null until the extension is found
+    CGLFunctions Functions;
 };

@@ -1,7 +1,7 @@
 #include "render/COffscreenContext.h"
 
+#include "base/StringPrintf.h"
 #include "render/GLEntryPoints.h"
-#include "settings/StringPrintf.h"
 
 #define EGL_NO_X11
 #include <EGL/egl.h>
@@ -55,16 +55,18 @@ bool COffscreenContext::Create(int width, int height) {
     if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, Context))
         return Fail(EglFailure("eglMakeCurrent (surfaceless)"));
 
-    auto genFramebuffers = LookupGLFunction<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers");
-    auto bindFramebuffer = LookupGLFunction<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer");
-    auto genRenderbuffers = LookupGLFunction<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers");
-    auto bindRenderbuffer = LookupGLFunction<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer");
+    auto genFramebuffers = LookupGLFunction<PFNGLGENFRAMEBUFFERSPROC>(Lookup, "glGenFramebuffers");
+    auto bindFramebuffer = LookupGLFunction<PFNGLBINDFRAMEBUFFERPROC>(Lookup, "glBindFramebuffer");
+    auto genRenderbuffers =
+        LookupGLFunction<PFNGLGENRENDERBUFFERSPROC>(Lookup, "glGenRenderbuffers");
+    auto bindRenderbuffer =
+        LookupGLFunction<PFNGLBINDRENDERBUFFERPROC>(Lookup, "glBindRenderbuffer");
     auto renderbufferStorage =
-        LookupGLFunction<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage");
+        LookupGLFunction<PFNGLRENDERBUFFERSTORAGEPROC>(Lookup, "glRenderbufferStorage");
     auto framebufferRenderbuffer =
-        LookupGLFunction<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer");
+        LookupGLFunction<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(Lookup, "glFramebufferRenderbuffer");
     auto checkFramebufferStatus =
-        LookupGLFunction<PFNGLCHECKFRAMEBUFFERSTATUSPROC>("glCheckFramebufferStatus");
+        LookupGLFunction<PFNGLCHECKFRAMEBUFFERSTATUSPROC>(Lookup, "glCheckFramebufferStatus");
     if (genFramebuffers == nullptr || bindFramebuffer == nullptr || genRenderbuffers == nullptr ||
         bindRenderbuffer == nullptr || renderbufferStorage == nullptr ||
         framebufferRenderbuffer == nullptr || checkFramebufferStatus == nullptr)
@@ -108,9 +110,9 @@ void COffscreenContext::Destroy() {
     if (Context != nullptr) {
         if (eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, Context)) {
             auto deleteFramebuffers =
-                LookupGLFunction<PFNGLDELETEFRAMEBUFFERSPROC>("glDeleteFramebuffers");
+                LookupGLFunction<PFNGLDELETEFRAMEBUFFERSPROC>(Lookup, "glDeleteFramebuffers");
             auto deleteRenderbuffers =
-                LookupGLFunction<PFNGLDELETERENDERBUFFERSPROC>("glDeleteRenderbuffers");
+                LookupGLFunction<PFNGLDELETERENDERBUFFERSPROC>(Lookup, "glDeleteRenderbuffers");
             if (deleteFramebuffers != nullptr && Framebuffer != 0)
                 deleteFramebuffers(1, &Framebuffer);
             if (deleteRenderbuffers != nullptr && Renderbuffers[0] != 0)

@@ -11,7 +11,9 @@
 // images and tests.
 class COffscreenContext : public CGLSurface {
 public:
-    COffscreenContext() = default;
+    // log (borrowed) hears of start-up failures; lookup finds the entry points.
+    explicit COffscreenContext(CLogFile& log, GLProcLookup lookup = DefaultGLProcLookup)
+        : CGLSurface(log, lookup) {}
     // Deletes the framebuffer and the context.
     ~COffscreenContext() override;
 

@@ -1,6 +1,6 @@
 #include "render/PngFile.h"
 
-#include "settings/StringPrintf.h"
+#include "base/StringPrintf.h"
 
 #include <png.h>
 

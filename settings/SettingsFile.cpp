@@ -1,9 +1,10 @@
 #include "settings/SettingsFile.h"
 
-#include "app/CAppContext.h"
-#include "settings/CXmlDocument.h"
-#include "settings/StringPrintf.h"
-#include "settings/XmlAttributes.h"
+#include "base/CError.h"
+#include "base/CXmlDocument.h"
+#include "base/IMessageBox.h"
+#include "base/StringPrintf.h"
+#include "base/XmlAttributes.h"
 
 #include <climits>
 #include <cmath>
@@ -119,7 +120,7 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
     std::unique_ptr<CXmlDocument> document;
     try {
         document = std::make_unique<CXmlDocument>(fileName);
-    } catch (const char*) {
+    } catch (const CError&) {
         return false;
     }
     CXmlDocument& doc = *document;
@@ -151,7 +152,8 @@ std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName) {
     return document;
 }
 
-bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName) {
+bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName,
+                  IMessageBox& messages) {
     try {
         std::unique_ptr<CXmlDocument> document;
         if (fileName.empty()) {
@@ -159,7 +161,7 @@ bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string file
         } else {
             document = CopySettingsFile(fileName);
             if (!document)
-                throw "Error writing new config file";
+                throw CError("Error writing new config file");
         }
         CXmlDocument& doc = *document;
         SetAttributes(doc, "/settings/renderer/pixel_shader",
@@ -182,8 +184,8 @@ bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string file
                        {"specular", DecimalText(looks.SpecularLight)}});
         doc.Save();
         return true;
-    } catch (const char* message) {
-        CAppContext::ShowMessage(message, "Parser error");
+    } catch (const CError& error) {
+        messages.ShowMessage(error.what(), "Parser error");
         return false;
     }
 }

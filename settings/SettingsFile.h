@@ -8,6 +8,7 @@
 #include <string>
 
 class CXmlDocument;
+class IMessageBox;
 
 // The settings file every run reads from its working directory.
 extern const char* const DefaultSettingsFile; // "settings.cfg"
@@ -23,11 +24,12 @@ bool ReadColor(CXmlDocument& document, const std::string& xpath, CColor& color);
 
 // Writes the editable values into "settings.cfg" (empty fileName) or into a copy of it saved
 // under fileName. The file written is replaced in one step, so a failure leaves it as it was.
-// Failures are shown under "Parser error" and return false.
-bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName);
+// Failures are shown in messages under "Parser error" and return false.
+bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName,
+                  IMessageBox& messages);
 
 // "settings.cfg" read into a document that saves under fileName (nothing is written before
-// Save); null when "settings.cfg" cannot be read. May throw "Invalid file or xml document".
+// Save); null when "settings.cfg" cannot be read. May throw CError "Invalid file or xml document".
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName);
 
 // The multi-line texts the log shows at start-up.

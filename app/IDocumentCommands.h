@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// The document commands of the main window's menus, carried out by the application.
+class IDocumentCommands {
+public:
+    // Loads a project or front-end file and shows it.
+    virtual void LoadFile(std::string fileName) = 0;
+    // Drops the current document.
+    virtual void CloseFile() = 0;
+    // Runs the preferences dialog and applies or undoes its result.
+    virtual void EditSettings() = 0;
+
+protected:
+    ~IDocumentCommands() = default;
+};

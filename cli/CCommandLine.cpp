@@ -1,0 +1,113 @@
+#include "cli/CCommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+int ParseSize(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || value < 1 || value > 16384)
+        throw CCommandLine::UsageError(option + " needs a whole number from 1 to 16384");
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+const char* CCommandLine::Usage() {
+    return "Usage: quarncode-cli COMMAND FILE [ARGUMENTS] [OPTIONS]\n"
+           "\n"
+           "Loads FILE (a project file, which is compiled with its front end first, or front-end\n"
+           "output in GCC-XML format) as the desktop program's Open does, then:\n"
+           "\n"
+           "  stats FILE               prints the numbers of namespaces, classes, functions,\n"
+           "                           fields, typedefs, enumerations, types and files, and the\n"
+           "                           program's size, lines and file bytes\n"
+           "  dump FILE                lays the program out for an 800 by 800 canvas and prints\n"
+           "                           one line per rectangle: depth, class, layout box, screen\n"
+           "                           box, area and name\n"
+           "  find FILE NAME           lays the program out as dump does, finds every element\n"
+           "                           named NAME and prints the description of each\n"
+           "  render FILE -o OUT.png   draws the treemap offscreen as the desktop program's\n"
+           "                           first paint shows it and writes it as a PNG\n"
+           "      --width W            image width in pixels (default 800)\n"
+           "      --height H           image height in pixels (default 600)\n"
+           "      --shader S           normal, specular or debug (default normal)\n"
+           "      --select NAME        selects every element named NAME as the Find command\n"
+           "                           does and draws the selection over the tree: lit\n"
+           "                           rectangles, red frames, class relations (repeatable)\n"
+           "\n"
+           "Options of every command:\n"
+           "  --settings FILE          settings to use (default settings.cfg; defaults when it\n"
+           "                           does not exist)\n"
+           "  --log FILE               log file to write (default log.txt)\n"
+           "  --timings                prints the duration of each phase to standard error\n"
+           "  --help                   prints this text\n"
+           "\n"
+           "Exit status: 0 on success, 1 when the file cannot be loaded or drawn, 2 on a usage\n"
+           "error.\n";
+}
+
+CCommandLine CCommandLine::Parse(int argc, char** argv) {
+    CCommandLine line;
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw UsageError(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            line.Help = true;
+        } else if (arg == "--timings") {
+            line.Timings = true;
+        } else if (arg == "--settings") {
+            line.SettingsFile = value();
+        } else if (arg == "--log") {
+            line.LogFile = value();
+        } else if (arg == "-o" || arg == "--output") {
+            line.Output = value();
+        } else if (arg == "--width") {
+            line.Width = ParseSize(arg, value());
+        } else if (arg == "--height") {
+            line.Height = ParseSize(arg, value());
+        } else if (arg == "--select") {
+            line.Selections.push_back(value());
+        } else if (arg == "--shader") {
+            line.Shader = value();
+            if (line.Shader != "normal" && line.Shader != "specular" && line.Shader != "debug")
+                throw UsageError("--shader takes normal, specular or debug");
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw UsageError("unknown option " + arg);
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (line.Help)
+        return line;
+    if (positional.empty())
+        throw UsageError("no command given");
+    line.Command = positional[0];
+    size_t expected;
+    if (line.Command == "stats" || line.Command == "dump" || line.Command == "render")
+        expected = 2;
+    else if (line.Command == "find")
+        expected = 3;
+    else
+        throw UsageError("unknown command " + line.Command);
+    if (positional.size() != expected)
+        throw UsageError("wrong number of arguments for " + line.Command);
+    line.File = positional[1];
+    if (line.Command == "find")
+        line.Name = positional[2];
+    if (line.Command == "render" && line.Output.empty())
+        throw UsageError("render needs -o OUT.png");
+    bool renderOptions = !line.Output.empty() || !line.Selections.empty() || line.Width != 800 ||
+                         line.Height != 600 || line.Shader != "normal";
+    if (line.Command != "render" && renderOptions)
+        throw UsageError("-o, --width, --height, --shader and --select belong to render");
+    return line;
+}

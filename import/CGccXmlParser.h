@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <libxml/tree.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLogFile;
+class CModelBuilder;
+class CProgram;
+class CType;
+class CXmlTextReader;
+class IProgress;
+
+// The two passes over a front-end (GCC-XML format) file. Pass one creates one model object per
+// element below the root and files it by its id number; pass two resolves the references
+// between them and hands every object to its owner in the model. Failures are written to the
+// log. A parser is used for one file.
+class CGccXmlParser {
+public:
+    // xml is open on the file, positioned at its root (borrowed); fileSize is its size in bytes
+    // (0 when unknown), which bounds the id numbers and drives the progress estimate. log and
+    // progress are borrowed; progress may be null.
+    CGccXmlParser(CXmlTextReader& xml, std::uint64_t fileSize, CLogFile& log, IProgress* progress);
+    ~CGccXmlParser();
+    CGccXmlParser(const CGccXmlParser&) = delete;
+    CGccXmlParser& operator=(const CGccXmlParser&) = delete;
+
+    // Both passes. Returns the linked model, not yet sized; null on failure, after logging the
+    // line where reading stopped (nothing of the partial model is left).
+    std::unique_ptr<CProgram> Parse();
+
+private:
+    // Pass one: creates and files one object per element below the root.
+    bool ReadNodes();
+    // Creates the model object for one element of pass one and files it; false for an id
+    // without a number or an unknown tag.
+    bool CreateElement(xmlNodePtr node);
+    // Pass two: resolves the references of every element and links it into the model.
+    bool ConnectNodes();
+    // Pass two for one element; false when the element cannot be linked.
+    bool LinkNode(xmlNodePtr node, const std::string& tag);
+    // Every function kind.
+    bool LinkFunction(xmlNodePtr node, const std::string& tag);
+    // Fields and variables.
+    bool LinkField(xmlNodePtr node, const std::string& tag);
+    // Typedefs and enumerations.
+    bool LinkScopedType(xmlNodePtr node, const std::string& tag);
+    // Derived types: their base is the type named by baseAttribute.
+    bool LinkDerivedType(xmlNodePtr node, const std::string& tag, const char* baseAttribute);
+    // Classes, structs and unions into their context with their bases; false when an attribute
+    // is missing or a reference does not resolve (the caller logs the entry).
+    bool LinkClass(xmlNodePtr node, int number, std::string tag);
+    // Namespaces: into their parent namespace, or at the top level of the program.
+    bool LinkNamespace(xmlNodePtr node, const std::string& tag);
+    // The types of the element's Argument children, in order; an argument whose type does not
+    // resolve is a null entry. Stops at the first Argument without a type.
+    std::vector<CType*> ReadArguments(xmlNodePtr node);
+    // The file of a file reference ("f" and the index of the File element); null when none.
+    class CSourceFile* ResolveFile(const std::string& fileText) const;
+    // Moves the gauge for the element on line, at most about thirty times per pass: from
+    // start by span times the part of the file read so far, capped at cap.
+    void ReportProgress(int line, float start, float span, float cap);
+
+    CXmlTextReader& Xml;
+    std::uint64_t MaxIdNumber; // an id number takes up bytes: none exceeds the file's size
+    std::uint32_t FileSize;
+    CLogFile& Log;
+    IProgress* Progress; // borrowed; may be null
+    std::unique_ptr<CModelBuilder> Builder;
+    int LineEstimate = 0; // lines of the file being read, estimated from its size
+    int LastReported = 0; // line of the last progress report of the current pass
+};

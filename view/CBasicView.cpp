@@ -1,0 +1,276 @@
+#include "view/CBasicView.h"
+
+#include "base/CLogFile.h"
+#include "layout/CProgramRect.h"
+#include "model/CProgram.h"
+#include "view/CElementFilter.h"
+#include "view/CViewData.h"
+#include "view/IViewHost.h"
+
+CBasicView::CBasicView(IViewHost* host, CLogFile& log) : Host(host), Log(log) {
+    if (Host != nullptr)
+        Host->SetView(this);
+}
+
+CBasicView::~CBasicView() {
+    if (Host != nullptr)
+        Host->SetView(nullptr);
+    if (ViewData != nullptr)
+        ViewData->Detach(this);
+}
+
+void CBasicView::SetViewData(CViewData* data) {
+    if (ViewData != nullptr && ViewData != data)
+        ViewData->Detach(this);
+    ViewData = data;
+    // Attached while it observes the data and no longer, so that the data never reaches a
+    // view that is gone.
+    if (ViewData != nullptr)
+        ViewData->Attach(this);
+    Rebuild();
+}
+
+void CBasicView::ReleaseViewData(CViewData* data) {
+    if (data != ViewData)
+        return;
+    ViewData->Detach(this);
+    ViewData = nullptr;
+    Rebuild();
+    Refresh();
+}
+
+void CBasicView::Update() {
+    Rebuild();
+}
+
+void CBasicView::SetLayoutSettings(CLayoutSettings settings) {
+    Layout = settings;
+    Rebuild();
+}
+
+void CBasicView::SetLooksSettings(CLooksSettings looks) {
+    Looks = looks;
+    if (Treemap != nullptr)
+        Treemap->SetLooks(looks);
+    ++TreeVersion;
+    Refresh();
+}
+
+void CBasicView::Rebuild() {
+    Camera.Reset();
+    // Everything that points into the old tree goes before the tree does.
+    Controller.Reset();
+    Treemap.reset();
+    if (ViewData != nullptr && ViewData->GetProgram() != nullptr)
+        Treemap = std::make_unique<CRectArea>(*ViewData->GetProgram(), *this, Layout, Looks);
+    ++TreeVersion;
+}
+
+void CBasicView::ViewSize(int& width, int& height) const {
+    width = Width;
+    height = Height;
+    if (Host != nullptr)
+        Host->GetViewSize(width, height);
+}
+
+void CBasicView::ToView(float px, float py, float& x, float& y) const {
+    int width, height;
+    ViewSize(width, height);
+    Camera.ToView(px, py, width, height, x, y);
+}
+
+float CBasicView::ToViewX(float px) const {
+    float x, y;
+    ToView(px, 0, x, y);
+    return x;
+}
+
+void CBasicView::MouseMove(int px, int py) {
+    if (Treemap == nullptr)
+        return;
+    CSqRectangle* rect = nullptr;
+    if (!(px == -1 && py == -1)) {
+        float x, y;
+        ToView(static_cast<float>(px), static_cast<float>(py), x, y);
+        rect = Treemap->GetRoot()->FindAt(x, y);
+    }
+    if (Controller.SetHover(rect))
+        Refresh();
+}
+
+CSqRectangle* CBasicView::Resolve(float x, float y) const {
+    if (Treemap == nullptr)
+        return nullptr;
+    return Controller.Resolve(Treemap->GetRoot()->FindAt(x, y));
+}
+
+void CBasicView::LeftClick(int px, int py) {
+    if (Treemap == nullptr)
+        return;
+    float x, y;
+    ToView(static_cast<float>(px), static_cast<float>(py), x, y);
+    if (CSqRectangle* rect = Resolve(x, y)) {
+        Controller.Toggle(rect);
+        UpdateStatus();
+    }
+    Refresh();
+}
+
+void CBasicView::RightClick(int px, int py) {
+    if (Treemap == nullptr)
+        return;
+    std::vector<const CQuery*> queries = GetApplicableQueries();
+    if (!queries.empty() && Host != nullptr)
+        Host->ShowQueryPopup(queries, px, py);
+}
+
+std::vector<const CQuery*> CBasicView::GetApplicableQueries() const {
+    if (!IsClassSelection(Controller.Selection.SelectedRects))
+        return {};
+    return {&SubClasses, &SuperClasses};
+}
+
+void CBasicView::RunQuery(const CQuery* query) {
+    Log.Write("Query", query->GetDescription(), query->GetName());
+    query->Execute(Controller.Selection.SelectedRects, *this);
+}
+
+void CBasicView::MouseWheel(int steps, int px, int py, bool controlDown) {
+    if (Treemap == nullptr)
+        return;
+    if (!controlDown) {
+        Zoom(steps, px, py);
+    } else {
+        float x, y;
+        ToView(static_cast<float>(px), static_cast<float>(py), x, y);
+        if (CSqRectangle* rect = Treemap->GetRoot()->FindAt(x, y))
+            WalkSelection(steps, rect);
+    }
+    Refresh();
+}
+
+void CBasicView::Zoom(int steps, int px, int py) {
+    if (Treemap == nullptr)
+        return;
+    int width, height;
+    ViewSize(width, height);
+    Camera.Zoom(steps, px, py, width, height);
+    RecomputeScreen();
+}
+
+void CBasicView::RecomputeScreen() {
+    ++TreeVersion;
+    if (Treemap != nullptr)
+        Treemap->ComputeScreen();
+}
+
+void CBasicView::Drag(int fromX, int fromY, int toX, int toY) {
+    if (Treemap == nullptr)
+        return;
+    float x0, y0, x1, y1;
+    ToView(static_cast<float>(fromX), static_cast<float>(fromY), x0, y0);
+    ToView(static_cast<float>(toX), static_cast<float>(toY), x1, y1);
+    Pan(x1 - x0, y1 - y0);
+    Refresh();
+}
+
+void CBasicView::Pan(float dx, float dy) {
+    Camera.Pan(dx, dy);
+    ++ViewVersion;
+}
+
+void CBasicView::WalkSelection(int steps, CSqRectangle* r) {
+    bool skipGroups = Treemap != nullptr && Treemap->GetLayout().ContainerBordersOnly;
+    if (Controller.WalkSelection(steps, r, skipGroups))
+        UpdateStatus();
+}
+
+bool CBasicView::KeyDown(int keyCode) {
+    if (Treemap == nullptr)
+        return false;
+    switch (keyCode) {
+    case KeyBackspace:
+    case 'r':
+    case 'R':
+        ResetView();
+        break;
+    case KeyEscape:
+        Controller.Clear();
+        UpdateStatus();
+        break;
+    case 'a':
+    case 'A':
+        Pan(0.1f, 0);
+        break;
+    case 'd':
+    case 'D':
+        Pan(-0.1f, 0);
+        break;
+    case 's':
+    case 'S':
+        Pan(0, 0.1f);
+        break;
+    case 'w':
+    case 'W':
+        Pan(0, -0.1f);
+        break;
+    case KeyUp:
+        SelectParent();
+        break;
+    default:
+        return false;
+    }
+    Refresh();
+    return true;
+}
+
+void CBasicView::ResetView() {
+    ++ViewVersion;
+    // The borders were computed for the old zoom.
+    if (Camera.Reset())
+        RecomputeScreen();
+}
+
+void CBasicView::SelectParent() {
+    if (Controller.SelectParent())
+        UpdateStatus();
+}
+
+int CBasicView::FindElements(CElementFilter& filter) {
+    if (Treemap == nullptr)
+        return 0;
+    filter.SearchProgram(&Treemap->GetProgram());
+    int count = Controller.AddRectsOf(filter.Results, *Treemap);
+    UpdateStatus();
+    return count;
+}
+
+void CBasicView::Refresh() {
+    if (Host != nullptr)
+        Host->RefreshCanvas();
+}
+
+void CBasicView::UpdateStatus() {
+    if (Host != nullptr)
+        Host->UpdateSelectionStatus(Controller.Selection.SelectedRects);
+}
+
+void CBasicView::Resize(int width, int height) {
+    Width = width;
+    Height = height;
+    ++ViewVersion;
+    // The border width is fixed in pixels, so it changes in view units with the width.
+    if (Treemap != nullptr)
+        RecomputeScreen();
+}
+
+void CBasicView::ReplaceSelection(const std::vector<CSqRectangle*>& rects) {
+    Controller.Replace(rects);
+    UpdateStatus();
+    Refresh();
+}
+
+void CBasicView::ShowStatus(const std::string& text) {
+    if (Host != nullptr)
+        Host->ShowStatusText(text);
+}

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "layout/CRectArea.h"
+#include "layout/IViewUnits.h"
+#include "settings/CLayoutSettings.h"
+#include "settings/CLooksSettings.h"
+#include "view/CCamera.h"
+#include "view/CQuery.h"
+#include "view/CSelectionController.h"
+#include "view/IObserver.h"
+#include "view/IQueryTarget.h"
+
+#include <memory>
+#include <vector>
+
+class CElementFilter;
+class CLogFile;
+class CSqRectangle;
+class CViewData;
+class IViewHost;
+
+// The view: turns the view data's program into a treemap, and mouse and key input into
+// selection, highlighting, zoom and pan (a camera and a selection controller). It knows no
+// window toolkit and no OpenGL: it reaches its window through an IViewHost, and a renderer
+// draws what it holds. The renderer keeps an image of the whole tree; the view's versions tell
+// it when that image must be drawn again (GetViewVersion: the camera moved) and when it must
+// also be recorded again (GetTreeVersion: the tree, its looks or its borders changed).
+//
+// Positions are window pixels (origin top left, y down); view coordinates span -1 ... 1 on
+// both axes at zoom 1 with y up.
+class CBasicView : public IObserver, public IViewUnits, public IQueryTarget {
+public:
+    // Key codes KeyDown acts on besides the letters a, d, r, s and w (either case): the
+    // toolkit's codes for Backspace, Escape and the Up arrow key.
+    static constexpr int KeyBackspace = 8;
+    static constexpr int KeyEscape = 27;
+    static constexpr int KeyUp = 315;
+
+    // A view without data in the window host (borrowed; may be null for no window, and must
+    // outlive the view or be unset with SetHost first), which it registers with. log (borrowed)
+    // hears of the queries run.
+    CBasicView(IViewHost* host, CLogFile& log);
+    // Unregisters from the host and the observed data; destroys the treemap (the program must
+    // still exist).
+    virtual ~CBasicView();
+    CBasicView(const CBasicView&) = delete;
+    CBasicView& operator=(const CBasicView&) = delete;
+
+    // Replaces the host (borrowed; null for none) without registering with it: a host that is
+    // destroyed before the view unsets itself this way.
+    void SetHost(IViewHost* host) { Host = host; }
+
+    // IObserver. SetViewData observes data (borrowed, may be null): attaches to it (and
+    // detaches from the data observed before) and rebuilds.
+    void SetViewData(CViewData* data) override;
+    // Forgets data and its tree, detaches from it and repaints; nothing when data is not the
+    // observed data.
+    void ReleaseViewData(CViewData* data) override;
+    // Rebuilds from the observed data.
+    void Update() override;
+    // Keeps the layout settings for every tree from now on and rebuilds.
+    void SetLayoutSettings(CLayoutSettings settings) override;
+    // Keeps the looks and gives them to the treemap (new borders and cushions, same layout,
+    // selection and zoom), then repaints.
+    void SetLooksSettings(CLooksSettings looks) override;
+
+    // Drops the selection, the hover, the highlights, the arrows and the treemap, resets zoom
+    // and pan, and builds a new treemap of the observed program (none without one).
+    void Rebuild();
+    // The mouse moved to (px, py); (-1, -1) means it left the canvas. Highlights the
+    // rectangle under it and its relations instead of the previous one's, and repaints when
+    // that changed.
+    void MouseMove(int px, int py);
+    // Toggles the rectangle that a click at (px, py) resolves to (Resolve) in the selection,
+    // updates the status and repaints.
+    void LeftClick(int px, int py);
+    // Shows the popup menu of the queries that apply to the selection, when there are any.
+    void RightClick(int px, int py);
+    // The wheel turned steps notches at (px, py) (positive away from the user): zooms, or with
+    // the control key down walks the selection up or down the tree towards the rectangle
+    // under the mouse. Repaints.
+    void MouseWheel(int steps, int px, int py, bool controlDown);
+    // Pans by the view distance between the two positions; repaints.
+    void Drag(int fromX, int fromY, int toX, int toY);
+    // Acts on a key (the codes above and the letters); returns whether the key was used. Every
+    // key is unused without a treemap.
+    bool KeyDown(int keyCode);
+    // Asks the host to repaint.
+    void Refresh();
+    // Shows the selection in the host's status bar.
+    void UpdateStatus();
+    // The canvas is now width by height pixels: the tree is drawn again at the next paint, with
+    // the borders recomputed for the new width.
+    void Resize(int width, int height);
+
+    // The view position of window position (px, py), at the current zoom and pan.
+    void ToView(float px, float py, float& x, float& y) const;
+    // IViewUnits: the view x of window column px.
+    float ToViewX(float px) const override;
+    // Writes the "Query" log entry (the description, tagged with the name) and runs query
+    // (borrowed) on the selection.
+    void RunQuery(const CQuery* query);
+    // The queries that apply to the selection: the sub class query, then the super class
+    // query, when it is a class selection; none otherwise. Owned by the view.
+    std::vector<const CQuery*> GetApplicableQueries() const;
+    // Runs filter over the program and adds the rectangle of every element found to the
+    // selection (the selection is not cleared first); updates the status. Returns the number
+    // of rectangles added; 0 without a treemap.
+    int FindElements(CElementFilter& filter);
+    // With exactly one selected rectangle that has a parent: selects the parent instead.
+    void SelectParent();
+    // With exactly one selected rectangle s: selects the rectangle steps levels above s
+    // (steps > 0), or -steps levels below s on the way down to r (steps < 0). Group rects do
+    // not count as levels when the layout draws borders on containers only.
+    void WalkSelection(int steps, CSqRectangle* r);
+    // Zooms in (steps > 0) or out keeping the point under (px, py) in place (CCamera), and
+    // recomputes the borders (fixed in pixels) and cushions.
+    void Zoom(int steps, int px, int py);
+    // The rectangle a click at view position (x, y) stands for in the current selection mode;
+    // null when there is none (or no treemap).
+    CSqRectangle* Resolve(float x, float y) const;
+
+    // IQueryTarget: makes rects the selection, updates the status and repaints.
+    void ReplaceSelection(const std::vector<CSqRectangle*>& rects) override;
+    // IQueryTarget: shows text in the host's status bar.
+    void ShowStatus(const std::string& text) override;
+
+    // The selection mode (SelectModeCode); SelectNone at first.
+    int GetSelectMode() const { return Controller.SelectMode; }
+    void SetSelectMode(int mode) { Controller.SelectMode = mode; }
+    // Has the tree recorded anew at the next paint, for instance after another fragment
+    // program was bound.
+    void SetDirty() { ++TreeVersion; }
+
+    // State, for the renderer, the window and tests. Pointers are borrowed.
+    CRectArea* GetTreemap() const { return Treemap.get(); }
+    CViewData* GetViewData() const { return ViewData; }
+    CSqRectangle* GetHover() const { return Controller.Hover; }
+    const RectSelection& GetSelection() const { return Controller.Selection; }
+    const CCamera& GetCamera() const { return Camera; }
+    const CLooksSettings& GetLooks() const { return Looks; }
+    int GetWidth() const { return Width; }
+    int GetHeight() const { return Height; }
+    unsigned GetTreeVersion() const { return TreeVersion; }
+    unsigned GetViewVersion() const { return ViewVersion; }
+
+private:
+    // The canvas size positions are measured against: the host's, else the last Resize's.
+    void ViewSize(int& width, int& height) const;
+    // Recomputes the screen boxes (the border width follows the zoom and the width) and the
+    // cushions; the tree is recorded again.
+    void RecomputeScreen();
+    // Resets zoom and pan to the whole tree.
+    void ResetView();
+    // Pans by (dx, dy) view units; the tree is drawn again.
+    void Pan(float dx, float dy);
+
+    IViewHost* Host; // borrowed; null without a window
+    CLogFile& Log;
+    CViewData* ViewData = nullptr;      // borrowed: the observed data
+    std::unique_ptr<CRectArea> Treemap; // owned; null without data
+    CLayoutSettings Layout;
+    CLooksSettings Looks;
+    CCamera Camera;
+    CSelectionController Controller;
+    CQuery SubClasses = CQuery::SubClassQuery();
+    CQuery SuperClasses = CQuery::SuperClassQuery();
+    unsigned TreeVersion = 0; // changes whenever the tree must be recorded again
+    unsigned ViewVersion = 0; // changes whenever the tree must be drawn again
+    int Width = 0;
+    int Height = 0;
+};
