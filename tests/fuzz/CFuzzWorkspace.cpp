@@ -1,20 +1,10 @@
 #include "CFuzzWorkspace.h"
 
-#include "app/CAppContext.h"
-#include "app/IMessageBox.h"
-#include "import/LoadProgram.h"
 #include "model/CProgram.h"
 
 #include <fstream>
 
 namespace {
-
-class CSilentMessageBox : public IMessageBox {
-public:
-    void ShowMessage(const std::string&, const std::string&) override {}
-};
-
-CSilentMessageBox Silent;
 
 // Cut down from the front end's output for a small header.
 const char* const SampleDocument = R"(<?xml version="1.0"?>
@@ -61,16 +51,12 @@ CFuzzWorkspace& CFuzzWorkspace::Get() {
 }
 
 CFuzzWorkspace::CFuzzWorkspace() {
-    Log.Open("/dev/null");
-    CAppContext::SetLog(&Log);
-    CAppContext::SetMessageBox(&Silent);
+    Workspace.Log.Open("/dev/null");
+    // A project among the inputs starts nothing unless a target says otherwise.
+    Workspace.Runner = [](const std::string&, const std::vector<std::string>&) { return 1; };
 }
 
-CFuzzWorkspace::~CFuzzWorkspace() {
-    Sample.reset();
-    CAppContext::SetMessageBox(nullptr);
-    CAppContext::SetLog(nullptr);
-}
+CFuzzWorkspace::~CFuzzWorkspace() = default;
 
 void CFuzzWorkspace::WriteFile(const std::string& name, const std::uint8_t* data,
                                std::size_t size) const {
@@ -82,11 +68,10 @@ void CFuzzWorkspace::WriteSample(const std::string& name) const {
     Dir.WriteFile(name, SampleDocument);
 }
 
-CProgram* CFuzzWorkspace::SampleProgram() {
+CProgram& CFuzzWorkspace::SampleProgram() {
     if (!Sample) {
         WriteSample("sample.xml");
-        Sample = LoadProgram("sample.xml", nullptr);
-        Sample->ComputeSize();
+        Sample = Workspace.Load("sample.xml", nullptr);
     }
-    return Sample.get();
+    return *Sample;
 }

@@ -3,22 +3,22 @@
 // boxes and cushions, every rectangle described, hit-tested across the view, searched, both
 // class queries run, the looks changed, and everything destroyed.
 #include "CFuzzWorkspace.h"
-#include "import/ImportTestSupport.h"
-#include "support/ExploreProgram.h"
+#include "ExploreProgram.h"
 
-#include "import/LoadProgram.h"
+#include "base/CError.h"
 #include "model/CProgram.h"
+#include "support/CRecordingProgress.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    CFuzzWorkspace::Get().WriteFile("input.xml", data, size);
+    CFuzzWorkspace& fuzz = CFuzzWorkspace::Get();
+    fuzz.WriteFile("input.xml", data, size);
     CRecordingProgress progress;
     std::unique_ptr<CProgram> program;
     try {
-        program = LoadProgram("input.xml", &progress);
-        program->ComputeSize();
-    } catch (const char*) {
+        program = fuzz.Workspace.Load("input.xml", &progress);
+    } catch (const CError&) {
         return 0;
     }
-    ExploreProgram(program.get());
+    ExploreProgram(fuzz.Workspace, *program);
     return 0;
 }

@@ -3,17 +3,16 @@
 // front-end document to the output file when the project names a plain file (so that it lands
 // in the workspace); the output is then read and sized.
 #include "CFuzzWorkspace.h"
-#include "import/ImportTestSupport.h"
 
-#include "import/LoadProgram.h"
-#include "import/RunCommand.h"
+#include "base/CError.h"
 #include "model/CProgram.h"
+#include "support/CRecordingProgress.h"
 
 namespace {
 
-int StandInFrontEnd(std::string, const std::string* arguments, int count) {
+int StandInFrontEnd(const std::string&, const std::vector<std::string>& arguments) {
     const std::string option = "-fxml=";
-    if (count < 1 || arguments[0].compare(0, option.size(), option) != 0)
+    if (arguments.empty() || arguments[0].compare(0, option.size(), option) != 0)
         return 1;
     std::string output = arguments[0].substr(option.size());
     if (output.empty() || output.find('/') != std::string::npos || output == "project.xml")
@@ -25,14 +24,13 @@ int StandInFrontEnd(std::string, const std::string* arguments, int count) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    CFuzzWorkspace::Get().WriteFile("project.xml", data, size);
-    SetCommandRunner(StandInFrontEnd);
+    CFuzzWorkspace& fuzz = CFuzzWorkspace::Get();
+    fuzz.WriteFile("project.xml", data, size);
+    fuzz.Workspace.Runner = StandInFrontEnd;
     CRecordingProgress progress;
     try {
-        std::unique_ptr<CProgram> program = LoadProgram("project.xml", &progress);
-        program->ComputeSize();
-    } catch (const char*) {
+        fuzz.Workspace.Load("project.xml", &progress);
+    } catch (const CError&) {
     }
-    SetCommandRunner(nullptr);
     return 0;
 }

@@ -1,22 +1,16 @@
 #pragma once
 
-#include "app/IMessageBox.h"
+#include "base/IMessageBox.h"
 
 #include <string>
 #include <vector>
 
-// Records the messages the core would show, and installs itself for its lifetime.
+// Records the messages a program would show, as "caption: text".
 class CRecordingMessageBox : public IMessageBox {
 public:
-    struct Message {
-        std::string Text;
-        std::string Caption;
-    };
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        Messages.push_back(caption + ": " + text);
+    }
 
-    CRecordingMessageBox();
-    ~CRecordingMessageBox();
-
-    void ShowMessage(const std::string& text, const std::string& caption) override;
-
-    std::vector<Message> Messages;
+    std::vector<std::string> Messages;
 };

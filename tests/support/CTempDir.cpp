@@ -40,3 +40,13 @@ std::string ReadWholeFile(const std::string& path) {
     buffer << in.rdbuf();
     return buffer.str();
 }
+
+std::vector<std::string> LogLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadWholeFile(path));
+    std::string line;
+    std::getline(in, line); // "start logging: opening log file"
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}

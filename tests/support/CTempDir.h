@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A fresh directory under the system's temporary directory that becomes the working
 // directory for the object's lifetime; removed with everything in it afterwards.
@@ -25,3 +26,5 @@ private:
 
 // The content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+// The lines of a log file after its opening entry.
+std::vector<std::string> LogLines(const std::string& path);

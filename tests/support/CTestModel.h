@@ -16,10 +16,10 @@
 #include <vector>
 
 // Builds a linked program model by hand, the way the import links one: every element is
-// appended to its context's list and linked. The builder owns the program until Take().
-class CModelBuilder {
+// appended to its context's list and linked. It owns the program until Take().
+class CTestModel {
 public:
-    CModelBuilder() : Program(std::make_unique<CProgram>()) {}
+    CTestModel() : Program(std::make_unique<CProgram>()) {}
 
     CProgram* GetProgram() const { return Program.get(); }
     std::unique_ptr<CProgram> Take() { return std::move(Program); }
@@ -27,15 +27,13 @@ public:
     // A namespace inside parent, or at the top level of the program when parent is null.
     CNamespace* Namespace(const std::string& name, CNamespace* parent = nullptr);
     CClassType* Class(const std::string& name, CPEContainer* context,
-                      std::vector<CClassType*> bases = {}, const std::string& kind = "Class",
-                      CSourceFile* file = nullptr);
+                      std::vector<CClassType*> bases = {}, CSourceFile* file = nullptr);
     CFunction* Function(const std::string& name, CPEContainer* context, int line, int endLine,
                         std::vector<CType*> arguments = {}, CType* returnType = nullptr,
-                        int access = AccessPublic, CSourceFile* file = nullptr);
-    CField* Field(const std::string& name, CPEContainer* context, CType* type,
-                  int access = AccessPublic, CSourceFile* file = nullptr);
-    CAliasType* Typedef(const std::string& name, CPEContainer* context, CType* aliased,
                         CSourceFile* file = nullptr);
+    CField* Field(const std::string& name, CPEContainer* context, CType* type,
+                  CSourceFile* file = nullptr);
+    CAliasType* Typedef(const std::string& name, CPEContainer* context, CType* aliased);
     CEnumType* Enum(const std::string& name, CPEContainer* context, CSourceFile* file = nullptr);
     // Program-level types.
     CBasicType* Basic(const std::string& name);
