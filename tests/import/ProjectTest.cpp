@@ -1,1 +1,128 @@
-#include <gtest/gtest.h>
+// Projects: the front end named in the project file is run with the GCC-XML command line, no
+// shell in between, and its output is read.
+#include "ImportTest.h"
+
+#include "base/CError.h"
+#include "model/CNamespace.h"
+#include "support/CRecordingProgress.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// The lines of a file; empty when it does not exist.
+Lines FileLines(const std::string& name) {
+    Lines lines;
+    std::ifstream in(name);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+// Projects run the recording stand-in for the front end (it writes its argument vector to
+// argv.txt, a small output file, and exits 3), found by name along PATH.
+class ProjectTest : public ImportTest {
+protected:
+    ProjectTest() {
+        std::string directory = std::filesystem::path(QUARN_RECORDER).parent_path().string();
+        PreviousPath = std::getenv("PATH");
+        setenv("PATH", (directory + ":" + PreviousPath).c_str(), 1);
+    }
+    ~ProjectTest() override { setenv("PATH", PreviousPath.c_str(), 1); }
+
+    void WriteProject(const std::string& inner) {
+        Dir.WriteFile("project.xml",
+                      "<?xml version=\"1.0\"?>\n<project>\n" + inner + "</project>\n");
+    }
+    // Loads project.xml; the text of the error it threw, or "" when it threw none.
+    std::string LoadThrown() {
+        testing::internal::CaptureStderr();
+        std::string thrown;
+        try {
+            Load("project.xml");
+        } catch (const CError& error) {
+            thrown = error.what();
+        }
+        Err = testing::internal::GetCapturedStderr();
+        return thrown;
+    }
+
+    std::string PreviousPath;
+    std::string Err; // what the front end and the runner said on standard error
+};
+
+TEST_F(ProjectTest, TheFrontEndGetsTheArgumentsAsWrittenAndNoShellActsOnThem) {
+    WriteProject("  <settings gccxml_path=\"quarn_argv_recorder\" output_file=\"$HOME; x.xml\"/>\n"
+                 "  <options>\n"
+                 "    <define arg=\"-DNDEBUG\"/><define/><include arg=\"-I/some dir\"/>\n"
+                 "    <a arg=\"$(touch substituted)\"/><a arg=\"; touch separated\"/>\n"
+                 "    <a arg=\"&amp;&amp; touch chained | cat &gt; redirected\"/><a arg=\"\"/>\n"
+                 "  </options>\n");
+    CRecordingProgress progress;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    bool loaded = Load("project.xml", &progress);
+    std::string out = testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ((Lines{"quarn_argv_recorder", "-fxml=$HOME; x.xml", "-DNDEBUG", "-I/some dir",
+                     "$(touch substituted)", "; touch separated",
+                     "&& touch chained | cat > redirected", ""}),
+              FileLines("argv.txt"));
+    for (const char* name : {"substituted", "separated", "chained", "redirected"})
+        EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    // The front end's messages reach our standard error, not our standard output.
+    EXPECT_EQ("", out);
+    EXPECT_NE(std::string::npos, err.find("front end on standard output"));
+    EXPECT_EQ("::", Program->Namespaces[0]->GetName());
+    // The gauge stands at 30 after the run and moves 30, 65, 100 through the two passes.
+    EXPECT_EQ((Lines{"message:Compiling project", "value:30", "refresh", "message:Reading nodes",
+                     "value:65", "refresh", "message:Connecting nodes", "value:100", "refresh"}),
+              progress.Events);
+}
+
+TEST_F(ProjectTest, AnIncompleteProjectIsLoggedAndRunsNothing) {
+    WriteProject("  <settings output_file=\"out.xml\"/>\n");
+    EXPECT_FALSE(Load("project.xml"));
+    WriteProject("  <settings gccxml_path=\"quarn_argv_recorder\"/>\n");
+    EXPECT_FALSE(Load("project.xml"));
+    EXPECT_EQ((Lines{"[error] Error loading project file: The project file does not have a "
+                     "path to gccxml defined",
+                     "[error] Error loading project file: The project file does not have an "
+                     "output file defined"}),
+              LogLines());
+    EXPECT_FALSE(std::filesystem::exists("argv.txt"));
+    // The fault lies beyond what the first read of the root element looks at.
+    Dir.WriteFile("project.xml", "<project><!-- " + std::string(4000, 'x') +
+                                     " --><settings gccxml_path=\"x\"></project>");
+    EXPECT_EQ("Invalid file or xml document", LoadThrown());
+}
+
+// A front end that cannot be started, whatever the reason, ends like one that wrote nothing.
+TEST_F(ProjectTest, AFrontEndThatWritesNothingEndsInCouldNotOpen) {
+    std::filesystem::create_directory("front-end-directory");
+    Dir.WriteFile("not-executable", "#!/bin/sh\nexit 0\n");
+    for (const char* frontEnd : {"quarn-no-such-front-end", "/no/such/dir/gccxml", "",
+                                 "./front-end-directory", "./not-executable", "true"}) {
+        WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
+                     "\" output_file=\"none.xml\"/>\n");
+        EXPECT_EQ("Could not open Xml file", LoadThrown()) << frontEnd;
+        if (std::string(frontEnd) != "true") {
+            EXPECT_NE(std::string::npos, Err.find("Could not start")) << frontEnd;
+        }
+    }
+}
+
+TEST(RunCommand, WaitsAndReportsTheExitStatus) {
+    CTempDir dir;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(3, RunCommand(QUARN_RECORDER, {"-fxml=a b.xml", "two words"}));
+    EXPECT_EQ(-1, RunCommand("quarn-no-such-front-end", {}));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ((Lines{QUARN_RECORDER, "-fxml=a b.xml", "two words"}), FileLines("argv.txt"));
+    EXPECT_TRUE(std::filesystem::exists("a b.xml")); // written before RunCommand returned
+}

@@ -1,1 +1,379 @@
-#include <gtest/gtest.h>
+// Reading front-end output: the model it builds, and every way a file can fail to load.
+#include "ImportTest.h"
+
+#include "model/CAliasType.h"
+#include "model/CClassType.h"
+#include "model/CEnumType.h"
+#include "model/CField.h"
+#include "model/CFunction.h"
+#include "model/CNamespace.h"
+#include "model/COpaqueType.h"
+#include "model/CReferenceType.h"
+#include "model/CSourceFile.h"
+#include "support/CFileOpenWatch.h"
+#include "support/CLocalListener.h"
+#include "support/CRecordingProgress.h"
+
+namespace {
+
+// The elements every failure case starts with (lines 3 to 7).
+const std::string Base = "  <Namespace id=\"_1\" name=\"::\"/>\n"
+                         "  <File id=\"f0\" name=\"a.h\"/>\n"
+                         "  <File id=\"f1\" name=\"b.cpp\"/>\n"
+                         "  <FundamentalType id=\"_2\" name=\"int\"/>\n"
+                         "  <FundamentalType id=\"_3\" name=\"char\"/>\n";
+
+std::string ReadError(int line) {
+    return "[error] Error loading file: Read error on line number " + std::to_string(line);
+}
+
+const std::string BadId = "[error] Error parsing id number.: Node on line: ...";
+const std::string NotCreated = "[error] Error in xml file: Could not create element";
+
+struct FailureCase {
+    const char* Name;
+    std::string Body; // appended to Base, from line 8 on
+    Lines Log;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
+} // namespace
+
+class ReaderFailure : public ImportTest, public testing::WithParamInterface<FailureCase> {};
+
+// Every failure gives no model and the exact log entries (the sanitizer build checks that every
+// object of the partial model was freed exactly once).
+TEST_P(ReaderFailure, LogsTheEntriesAndLeavesNothingOfThePartialModel) {
+    const FailureCase& c = GetParam();
+    EXPECT_FALSE(LoadBody(Base + c.Body));
+    EXPECT_EQ(c.Log, LogLines());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PassOne, ReaderFailure,
+    testing::Values(
+        FailureCase{"IdWithoutNumber",
+                    "  <Namespace id=\"x\" name=\"n\" context=\"_1\"/>\n",
+                    {BadId, NotCreated, ReadError(8)}},
+        FailureCase{"MissingId", "  <Function name=\"f\"/>\n", {BadId, NotCreated, ReadError(8)}},
+        FailureCase{"IdPastTheRangeOfInt",
+                    "  <Namespace id=\"_99999999999\" name=\"n\" context=\"_1\"/>\n",
+                    {BadId, NotCreated, ReadError(8)}},
+        FailureCase{"UnknownTag",
+                    "  <Foo id=\"_5\"/>\n",
+                    {"[error] Unknown Element Type: Foo", NotCreated, ReadError(8)}},
+        FailureCase{
+            "UnknownTagWithoutIdFailsOnTheId", "  <Foo/>\n", {BadId, NotCreated, ReadError(8)}}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.Name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    PassTwo, ReaderFailure,
+    testing::Values(
+        FailureCase{
+            "FunctionWithoutLine",
+            "  <Function id=\"_4\" name=\"f\" returns=\"_2\" context=\"_1\" file=\"f0\"/>\n",
+            {"[error] Error in xml file: Function_4", ReadError(8)}},
+        FailureCase{"FunctionInAClass",
+                    "  <Class id=\"_4\" name=\"C\" context=\"_1\" file=\"f0\" line=\"1\"/>\n"
+                    "  <Function id=\"_5\" name=\"f\" returns=\"_2\" context=\"_4\" file=\"f0\" "
+                    "line=\"2\"/>\n",
+                    {"[error] Error in xml file: Function_5", ReadError(9)}},
+        FailureCase{"FunctionWithoutContext",
+                    "  <Function id=\"_4\" name=\"f\" returns=\"_2\" file=\"f0\" line=\"2\"/>\n",
+                    {"[error] Error in xml file: Function_4", ReadError(8)}},
+        FailureCase{"FunctionInAnUnknownFile",
+                    "  <Function id=\"_4\" name=\"f\" returns=\"_2\" context=\"_1\" file=\"f9\" "
+                    "line=\"2\"/>\n",
+                    {"[error] Error in xml file: Function_4", ReadError(8)}},
+        FailureCase{"MethodWithUnfiledReturnType",
+                    "  <Method id=\"_4\" name=\"m\" returns=\"_77\" context=\"_1\" file=\"f0\" "
+                    "line=\"2\"/>\n",
+                    {"[error] Error in xml file: Method_4", ReadError(8)}},
+        FailureCase{"MethodWithoutContext",
+                    "  <Method id=\"_4\" name=\"m\" returns=\"_2\" file=\"f0\" line=\"2\"/>\n",
+                    {"[error] Error in xml file: Method_4", ReadError(8)}},
+        FailureCase{"ConstructorInANamespace",
+                    "  <Constructor id=\"_4\" name=\"C\" context=\"_1\" file=\"f0\" line=\"2\"/>\n",
+                    {"[error] Error in xml file: Constructor_4", ReadError(8)}},
+        FailureCase{"VariableOfUnfiledType",
+                    "  <Variable id=\"_4\" name=\"v\" type=\"_50\" context=\"_1\" file=\"f0\"/>\n",
+                    {ReadError(8)}},
+        FailureCase{"FieldInAnUnknownFile",
+                    "  <Variable id=\"_4\" name=\"v\" type=\"_2\" context=\"_1\" file=\"f5\"/>\n",
+                    {ReadError(8)}},
+        FailureCase{"FieldWithoutType",
+                    "  <Field id=\"_4\" name=\"x\" context=\"_1\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Field_4", ReadError(8)}},
+        FailureCase{"EnumerationWithoutFile",
+                    "  <Enumeration id=\"_4\" name=\"E\" context=\"_1\"/>\n",
+                    {"[error] Error in xml file: Enumeration_4", ReadError(8)}},
+        FailureCase{"EnumerationInAFunction",
+                    "  <Function id=\"_4\" name=\"f\" returns=\"_2\" context=\"_1\" file=\"f0\" "
+                    "line=\"2\"/>\n"
+                    "  <Enumeration id=\"_5\" name=\"E\" context=\"_4\" file=\"f0\"/>\n",
+                    {ReadError(9)}},
+        FailureCase{"TypedefOfUnfiledType",
+                    "  <Typedef id=\"_4\" name=\"T\" type=\"_40\" context=\"_1\" file=\"f0\"/>\n",
+                    {ReadError(8)}},
+        FailureCase{"TypedefWithoutContext",
+                    "  <Typedef id=\"_4\" name=\"T\" type=\"_2\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Typedef_4", ReadError(8)}},
+        FailureCase{"PointerWithoutType",
+                    "  <PointerType id=\"_4\"/>\n",
+                    {"[error] Error in xml file: PointerType_4", ReadError(8)}},
+        FailureCase{"ReferenceToUnfiledType",
+                    "  <ReferenceType id=\"_4\" type=\"_60\"/>\n",
+                    {ReadError(8)}},
+        FailureCase{"FunctionTypeWithoutReturns",
+                    "  <FunctionType id=\"_4\"/>\n",
+                    {"[error] Error in xml file: FunctionType_4", ReadError(8)}},
+        FailureCase{"QualifiedTypeOfAnotherNumber",
+                    "  <CvQualifiedType id=\"_4c\" type=\"_2\" const=\"1\"/>\n",
+                    {"[error] Error in xml file: CvQualifiedType_4c", ReadError(8)}},
+        FailureCase{"ClassWithoutContext",
+                    "  <Class id=\"_4\" name=\"C\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Class_4", ReadError(8)}},
+        FailureCase{"ClassDerivedFromATypedef",
+                    "  <Class id=\"_4\" name=\"B\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <Typedef id=\"_5\" name=\"BT\" type=\"_4\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <Class id=\"_6\" name=\"D\" context=\"_1\" file=\"f0\" bases=\"_4 _5\"/>\n",
+                    {"[error] Error in xml file: Class_6", ReadError(10)}},
+        FailureCase{"NamespaceWhoseSlotHoldsAClass",
+                    "  <Namespace id=\"_4\" name=\"n\" context=\"_1\"/>\n"
+                    "  <Class id=\"_4\" name=\"C\" context=\"_1\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Namespace_4", ReadError(8)}},
+        FailureCase{"StructWhoseSlotHoldsANamespace",
+                    "  <Struct id=\"_4\" name=\"S\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <Namespace id=\"_4\" name=\"n\" context=\"_1\"/>\n",
+                    {"[error] Error in xml file: Struct_4", ReadError(8)}}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.Name; });
+
+// Ids shared by two elements and scopes that would contain themselves: each object ends up
+// with one owner or the load fails; never a leak or a double delete.
+INSTANTIATE_TEST_SUITE_P(
+    Ownership, ReaderFailure,
+    testing::Values(
+        FailureCase{"TwoTypedefsShareAnId",
+                    "  <Typedef id=\"_4\" name=\"A\" type=\"_2\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <Typedef id=\"_4\" name=\"B\" type=\"_2\" context=\"_1\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Typedef_4", ReadError(9)}},
+        FailureCase{"TwoNamespacesShareAnId",
+                    "  <Namespace id=\"_4\" name=\"a\" context=\"_1\"/>\n"
+                    "  <Namespace id=\"_4\" name=\"b\"/>\n",
+                    {"[error] Error in xml file: Namespace_4", ReadError(9)}},
+        FailureCase{"TwoFieldsShareAnId",
+                    "  <Struct id=\"_4\" name=\"S\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <Field id=\"_5\" name=\"a\" type=\"_2\" context=\"_4\" file=\"f0\"/>\n"
+                    "  <Field id=\"_5\" name=\"b\" type=\"_2\" context=\"_1\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Field_5", ReadError(10)}},
+        FailureCase{"MethodAndFunctionShareAnId",
+                    "  <Struct id=\"_4\" name=\"S\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <Method id=\"_5\" name=\"m\" returns=\"_2\" context=\"_4\" file=\"f0\" "
+                    "line=\"1\"/>\n"
+                    "  <Function id=\"_5\" name=\"f\" returns=\"_2\" context=\"_1\" file=\"f0\" "
+                    "line=\"2\"/>\n",
+                    {"[error] Error in xml file: Function_5", ReadError(10)}},
+        FailureCase{"PointerReplacedByAClass", // the pointer stays owned by the program
+                    "  <PointerType id=\"_4\" type=\"_2\"/>\n"
+                    "  <Class id=\"_4\" name=\"C\" context=\"_1\" file=\"f0\"/>\n",
+                    {ReadError(8)}},
+        FailureCase{"ClassReplacedByAPointer", // the class, in no list yet, is deleted
+                    "  <Class id=\"_4\" name=\"C\" context=\"_1\" file=\"f0\"/>\n"
+                    "  <PointerType id=\"_4\" type=\"_2\"/>\n",
+                    {"[error] Error in xml file: Class_4", ReadError(8)}},
+        FailureCase{"NamespaceInsideItself",
+                    "  <Namespace id=\"_4\" name=\"loop\" context=\"_4\"/>\n",
+                    {"[error] Error in xml file: Namespace_4", ReadError(8)}},
+        FailureCase{"NamespacesInsideEachOther",
+                    "  <Namespace id=\"_4\" name=\"a\" context=\"_5\"/>\n"
+                    "  <Namespace id=\"_5\" name=\"b\" context=\"_4\"/>\n",
+                    {"[error] Error in xml file: Namespace_5", ReadError(9)}},
+        FailureCase{"NamespaceLoopOfThree",
+                    "  <Namespace id=\"_4\" name=\"a\" context=\"_6\"/>\n"
+                    "  <Namespace id=\"_5\" name=\"b\" context=\"_4\"/>\n"
+                    "  <Namespace id=\"_6\" name=\"c\" context=\"_5\"/>\n",
+                    {"[error] Error in xml file: Namespace_6", ReadError(10)}},
+        FailureCase{"ClassInsideItself",
+                    "  <Class id=\"_4\" name=\"C\" context=\"_4\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Class_4", ReadError(8)}},
+        FailureCase{"ClassesInsideEachOther",
+                    "  <Class id=\"_4\" name=\"A\" context=\"_5\" file=\"f0\"/>\n"
+                    "  <Struct id=\"_5\" name=\"B\" context=\"_4\" file=\"f0\"/>\n"
+                    "  <Field id=\"_6\" name=\"x\" type=\"_2\" context=\"_4\" file=\"f0\"/>\n",
+                    {"[error] Error in xml file: Struct_5", ReadError(9)}},
+        FailureCase{"FailureAfterEverythingElseLinked",
+                    "  <Namespace id=\"_4\" name=\"n\" context=\"_1\"/>\n"
+                    "  <Class id=\"_5\" name=\"C\" context=\"_4\" file=\"f0\"/>\n"
+                    "  <Method id=\"_6\" name=\"m\" returns=\"_7\" context=\"_5\" file=\"f0\" "
+                    "line=\"3\"><Argument type=\"_2\"/></Method>\n"
+                    "  <PointerType id=\"_7\" type=\"_5\"/>\n"
+                    "  <Field id=\"_8\" name=\"f\" type=\"_7\" context=\"_5\" file=\"f1\"/>\n"
+                    "  <Typedef id=\"_9\" name=\"T\" type=\"_5\" context=\"_4\" file=\"f0\"/>\n"
+                    "  <CvQualifiedType id=\"_10c\" type=\"_9\"/>\n",
+                    {"[error] Error in xml file: CvQualifiedType_10c", ReadError(14)}}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.Name; });
+
+TEST_F(ImportTest, FilesThatAreNotFrontEndOutputFail) {
+    EXPECT_FALSE(Load("no-such-file.xml"));
+    EXPECT_EQ(Lines{"[error] Could not open file: Could not open Xml file"}, LogLines());
+    // Another root, or something before the root: refused without an entry.
+    for (const char* document : {"<other><Namespace id=\"_1\" name=\"::\"/></other>",
+                                 "<!-- made by hand --><GCC_XML></GCC_XML>"}) {
+        Dir.WriteFile("other.xml", document);
+        EXPECT_FALSE(Load("other.xml")) << document;
+    }
+    EXPECT_EQ(1u, LogLines().size());
+    // What cannot be read from its start is a read error, logged with the line.
+    for (const char* document : {"", "this is not XML\n", "\x89PNG\r\n\x1a\n",
+                                 "<GCC_XML>\n<Namespace id=\"_1\">\n</Class>\n</GCC_XML>\n"}) {
+        Dir.WriteFile("bad.xml", document);
+        EXPECT_FALSE(Load("bad.xml")) << document;
+    }
+    Lines log = LogLines();
+    ASSERT_EQ(5u, log.size());
+    EXPECT_EQ(ReadError(1), log[1]);
+    EXPECT_EQ(ReadError(3), log[4]);
+}
+
+TEST_F(ImportTest, TruncatedFilesFailWhereReadingStopped) {
+    std::string body = Base; // lines 8 to 47 are filler, so reading begins before the fault
+    for (int i = 0; i < 40; ++i)
+        body += "  <FundamentalType id=\"_" + std::to_string(10 + i) + "\" name=\"int\"/>\n";
+    std::string whole =
+        GccXml(body + "  <Namespace id=\"_4\" name=\"n\" context=\"_1\"/>\n"
+                      "  <Class id=\"_5\" name=\"C\" context=\"_4\" file=\"f0\"/>\n");
+    for (const std::string& text :
+         {whole.substr(0, whole.find("<Class") + 20), whole.substr(0, whole.rfind("</GCC_XML>"))}) {
+        Dir.WriteFile("broken.xml", text);
+        EXPECT_FALSE(Load("broken.xml"));
+        EXPECT_EQ(ReadError(49), LogLines().back());
+    }
+}
+
+// Entities, document types and the network are never read: the reader sees only the file.
+TEST_F(ImportTest, ReadingReadsNothingBeyondTheFile) {
+    Dir.WriteFile("secret.xml", "<Namespace id=\"_2\" name=\"secret\" context=\"_1\"/>");
+    CFileOpenWatch watch;
+    watch.Watch(Dir.Path() + "/secret.xml");
+    CLocalListener network;
+    std::string url = "http://127.0.0.1:" + std::to_string(network.GetPort()) + "/x.dtd";
+    for (const std::string& doctype : {std::string("[<!ENTITY ext SYSTEM \"secret.xml\">]"),
+                                       "[<!ENTITY ext SYSTEM \"" + url + "\">]"}) {
+        Dir.WriteFile("input.xml", "<?xml version=\"1.0\"?>\n<!DOCTYPE GCC_XML " + doctype +
+                                       ">\n<GCC_XML><Namespace id=\"_1\" name=\"::\"/>&ext;"
+                                       "</GCC_XML>\n");
+        if (Load("input.xml")) {
+            EXPECT_TRUE(Program->Namespaces[0]->Namespaces.empty());
+        }
+    }
+    EXPECT_FALSE(watch.Touched());
+    EXPECT_EQ(0, network.GetConnections());
+}
+
+// A sample that uses every tag and every linking rule.
+TEST_F(ImportTest, EveryElementIsLinkedWhereItBelongs) {
+    ASSERT_TRUE(LoadBody(
+        "<Namespace id=\"_1\" name=\"::\"/>\n"
+        "<Namespace id=\"_2\" name=\"app\" context=\"_1\"/>\n"
+        "<File id=\"f0\" name=\"a.h\"/><File id=\"f1\" name=\"b.cpp\"/>\n"
+        "<FundamentalType id=\"_4\" name=\"int\"/><FundamentalType id=\"_5\" name=\"char\"/>\n"
+        "<PointerType id=\"_6\" type=\"_5c\"/><CvQualifiedType id=\"_5c\" type=\"_5\"/>\n"
+        "<Class id=\"_7\" name=\"Base\" context=\"_2\" file=\"f1\"/>\n"
+        "<Struct id=\"_8\" name=\"Mixin\" context=\"_2\" file=\"f1\"/>\n"
+        "<Class id=\"_9\" name=\"Derived\" context=\"_2\" file=\"f1\" bases=\"_7 protected:_8 "
+        "\"/>\n"
+        "<Method id=\"_10\" name=\"M\" returns=\"_4\" context=\"_9\" access=\"private\" "
+        "file=\"f1\" line=\"23\" endline=\"30\"><Argument type=\"_4\"/><Argument type=\"_6\"/>"
+        "<Ellipsis/></Method>\n"
+        "<Constructor id=\"_11\" name=\"Derived\" context=\"_9\" access=\"private\" file=\"f1\" "
+        "line=\"31\"/>\n"
+        "<Function id=\"_12\" name=\"Free\" returns=\"_6\" context=\"_2\" file=\"f0\" line=\"12\">"
+        "<Argument type=\"_5c\"/><Argument type=\"_99\"/><Argument name=\"stop\"/>"
+        "<Argument type=\"_4\"/></Function>\n"
+        "<Field id=\"_13\" name=\"Count\" type=\"_5c\" context=\"_9\" access=\"protected\" "
+        "file=\"f1\"/>\n"
+        "<Field id=\"_14\" name=\"BuiltIn\" type=\"_4\" context=\"_8\"/>\n"
+        "<Typedef id=\"_15\" name=\"Handle\" type=\"_6\" context=\"_2\"/>\n"
+        "<Enumeration id=\"_16\" name=\"Color\" context=\"_9\" file=\"f1\"/>\n"
+        "<Union id=\"_17\" context=\"_9\" file=\"f1\"/>\n"
+        "<FunctionType id=\"_18\" returns=\"_4\"/><ArrayType id=\"_19\" type=\"_4\"/>\n"
+        "<Unimplemented id=\"_20\" type_class=\"Decltype\"/>\n"
+        "<Unimplemented id=\"_21\" kind=\"FunctionTemplate\" name=\"tmpl\"/>\n"));
+    EXPECT_TRUE(LogLines().empty());
+    ASSERT_EQ(1u, Program->Namespaces.size());
+    CNamespace* global = Program->Namespaces[0].get();
+    EXPECT_EQ(Program.get(), global->GetParent());
+    ASSERT_EQ(1u, global->Namespaces.size());
+    CNamespace* app = global->Namespaces[0].get();
+    EXPECT_EQ(global, app->Context);
+
+    // The program owns files and program-level types in document order; the template is left
+    // out, the type the front end does not spell becomes an opaque type.
+    Lines elements;
+    for (const auto& type : Program->Elements)
+        elements.push_back(type->GetName());
+    EXPECT_EQ((Lines{"int", "char", "char *", "int *", "int *", "Decltype"}), elements);
+    EXPECT_NE(nullptr, dynamic_cast<COpaqueType*>(Program->Elements.back().get()));
+    ASSERT_EQ(2u, Program->SourceFiles.size());
+    EXPECT_EQ("b.cpp", Program->SourceFiles[1]->GetName());
+
+    // Types of app: classes with their tags and bases, a typedef without a file names the
+    // first file.
+    ASSERT_EQ(4u, app->Types.size());
+    auto* derived = dynamic_cast<CClassType*>(app->Types[2].get());
+    ASSERT_NE(nullptr, derived);
+    EXPECT_EQ("Derived", derived->GetName());
+    EXPECT_EQ((std::vector<CClassType*>{dynamic_cast<CClassType*>(app->Types[0].get()),
+                                        dynamic_cast<CClassType*>(app->Types[1].get())}),
+              derived->Bases);
+    EXPECT_EQ("Struct", derived->Bases[1]->GetKind());
+    EXPECT_EQ("b.cpp", derived->GetFile()->GetName());
+    auto* handle = dynamic_cast<CAliasType*>(app->Types[3].get());
+    ASSERT_NE(nullptr, handle);
+    EXPECT_EQ("a.h", handle->GetFile()->GetName());
+    EXPECT_EQ(Program->Elements[2].get(), handle->BaseType);
+
+    // Members of the class: an enumeration and an anonymous union; a method with access,
+    // lines, arguments (the ellipsis is none) and owner; a constructor without return type;
+    // a field of the qualified char, which is char.
+    ASSERT_EQ(2u, derived->Types.size());
+    EXPECT_NE(nullptr, dynamic_cast<CEnumType*>(derived->Types[0].get()));
+    EXPECT_EQ("Union", dynamic_cast<CClassType*>(derived->Types[1].get())->GetKind());
+    ASSERT_EQ(2u, derived->Functions.size());
+    CFunction* method = derived->Functions[0].get();
+    EXPECT_EQ(AccessPrivate, method->Access);
+    EXPECT_EQ(23, method->Line);
+    EXPECT_EQ(30, method->EndLine);
+    EXPECT_EQ((std::vector<CType*>{Program->Elements[0].get(), Program->Elements[2].get()}),
+              method->Arguments);
+    EXPECT_EQ(derived, method->OwnerClass);
+    CFunction* constructor = derived->Functions[1].get();
+    EXPECT_EQ(nullptr, constructor->ReturnType);
+    EXPECT_EQ(AccessPublic, constructor->Access); // whatever the element says
+    ASSERT_EQ(1u, derived->Fields.size());
+    EXPECT_EQ(AccessProtected, derived->Fields[0]->Access);
+    EXPECT_EQ(Program->Elements[1].get(), derived->Fields[0]->Type);
+    EXPECT_EQ(nullptr, derived->Bases[1]->Fields[0]->SourceFile); // a built-in record's field
+
+    // A free function: the unfiled argument type is a null entry and the argument without a
+    // type ends the list; no endline means the first line.
+    ASSERT_EQ(1u, app->Functions.size());
+    CFunction* free = app->Functions[0].get();
+    EXPECT_EQ((std::vector<CType*>{Program->Elements[1].get(), nullptr}), free->Arguments);
+    EXPECT_EQ(nullptr, free->OwnerClass);
+    EXPECT_EQ(12, free->EndLine);
+}
+
+// A file of fewer than 100 bytes has no line estimate: each pass moves the gauge straight to
+// the end of its range.
+TEST_F(ImportTest, TheGaugeMovesThroughBothPasses) {
+    Dir.WriteFile("small.xml", "<GCC_XML><Namespace id=\"_1\" name=\"::\"/></GCC_XML>");
+    CRecordingProgress progress;
+    ASSERT_TRUE(Load("small.xml", &progress));
+    EXPECT_EQ((Lines{"message:Reading nodes", "value:50", "refresh", "message:Connecting nodes",
+                     "value:100", "refresh"}),
+              progress.Events);
+}

@@ -1,1 +1,285 @@
+// The settings file: reading with defaults for whatever is missing, saving in one step that
+// never leaves a file half written, and reading nothing beyond the file.
+#include "base/CXmlDocument.h"
+#include "settings/SettingsFile.h"
+#include "support/CFileOpenWatch.h"
+#include "support/CLocalListener.h"
+#include "support/CRecordingMessageBox.h"
+#include "support/CTempDir.h"
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string SettingsWith(const std::string& body) {
+    return "<?xml version=\"1.0\"?>\n<settings>" + body + "</settings>\n";
+}
+
+const std::string Original = SettingsWith("<layout><children area=\"0.5\"/></layout>"
+                                          "<looks><cushion f=\"1\" h=\"2\"/></looks>");
+
+struct CRead {
+    bool Ok;
+    CLayoutSettings Layout;
+    CLooksSettings Looks;
+};
+
+// Reads "settings.cfg" into records that start away from the defaults.
+CRead Read() {
+    CRead read;
+    read.Layout.ChildAreaFactor = 7;
+    read.Looks.CushionF = 7;
+    read.Ok = ReadSettings(read.Layout, read.Looks);
+    return read;
+}
+
+bool IsDefault(const CRead& read) {
+    return DumpLayoutSettings(read.Layout) == DumpLayoutSettings(CLayoutSettings()) &&
+           DumpLooksSettings(read.Looks) == DumpLooksSettings(CLooksSettings());
+}
+
+// Runs body in a child process; its exit status, or -1 when it did not end normally.
+int InChild(const std::function<int()>& body) {
+    pid_t pid = fork();
+    if (pid == 0)
+        _exit(body());
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// In a child: 0 when both saves failed with exactly one message each under "Parser error".
+int BothSavesFail() {
+    CRecordingMessageBox box;
+    CLooksSettings looks;
+    looks.CushionF = 0.25f;
+    bool saved = SaveSettings(CLayoutSettings(), looks, "", box) ||
+                 SaveSettings(CLayoutSettings(), looks, "mine.cfg", box);
+    return !saved && box.Messages == Strings(2, "Parser error: error saving configuration file")
+               ? 0
+               : 1;
+}
+
+Strings Entries(const std::string& directory) {
+    Strings names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(SettingsFile, WhatCannotBeReadKeepsTheDefaults) {
+    CTempDir dir;
+    EXPECT_FALSE(Read().Ok); // no file
+    EXPECT_TRUE(IsDefault(Read()));
+    std::string full = ReadWholeFile(QUARN_SOURCE_DIR "/settings.cfg");
+    for (const std::string& text : {std::string(), std::string("not xml"),
+                                    full.substr(0, full.size() / 2), std::string("\x89PNG\r\n")}) {
+        dir.WriteFile("settings.cfg", text);
+        CRead read = Read();
+        EXPECT_FALSE(read.Ok) << text;
+        EXPECT_TRUE(IsDefault(read)) << text;
+    }
+}
+
+TEST(SettingsFile, ReadsEveryKindOfValue) {
+    CTempDir dir;
+    dir.WriteFile("settings.cfg",
+                  SettingsWith("<renderer><display_lists enabled='TRUE'/>"
+                               "<pixel_shader enabled='yes'/></renderer>"
+                               "<layout><function_argument area='0.25'/><file_group area='0'/>"
+                               "<children area='0.75'/><border width='0.007'/>"
+                               "<group_squares enabled='False'/></layout>"
+                               "<looks><shader ambient='0.5' specular='2'/><cushion f='0.8'/>"
+                               "<colors><class red='255' green='256' blue='510' alpha='300'/>"
+                               "<file red='-1' green='0' blue='128'/><method red='10' green='20'/>"
+                               "</colors></looks>"));
+    CRead read = Read();
+    ASSERT_TRUE(read.Ok);
+    EXPECT_TRUE(read.Looks.DisplayLists);    // "true" in any letter case
+    EXPECT_FALSE(read.Looks.RenderCushions); // anything else is false
+    EXPECT_FALSE(read.Layout.Subdivide);
+    EXPECT_TRUE(read.Layout.ContainerBordersOnly); // absent: the default
+    EXPECT_EQ(0.25f, read.Layout.ArgAreaFactor);
+    EXPECT_EQ(0.0f, read.Layout.FileAreaFactor);
+    EXPECT_EQ(0.75f, read.Layout.ChildAreaFactor);
+    EXPECT_EQ(0.007f, read.Layout.BorderWidth);
+    EXPECT_EQ(7, read.Looks.DynamicBorderWidth); // thousandths of the width, truncated
+    EXPECT_EQ(0.5f, read.Looks.AmbientLight);
+    EXPECT_EQ(2.0f, read.Looks.SpecularLight);
+    EXPECT_EQ(0.8f, read.Looks.CushionF);
+    EXPECT_EQ(CLooksSettings().CushionH, read.Looks.CushionH);
+    // Components 0 to 255 scaled to 0 to 1, wrapping past 255; alpha 1.0 when absent; a colour
+    // without blue keeps its default.
+    const float step = 0.003921569f;
+    EXPECT_FLOAT_EQ(1.0f, read.Looks.ClassColor.Red);
+    EXPECT_EQ(0.0f, read.Looks.ClassColor.Green);
+    EXPECT_EQ(254 * step, read.Looks.ClassColor.Blue);
+    EXPECT_EQ(44 * step, read.Looks.ClassColor.Alpha);
+    EXPECT_EQ(1 * step, read.Looks.FileColor.Red);
+    EXPECT_EQ(128 * step, read.Looks.FileColor.Blue);
+    EXPECT_EQ(1 * step, read.Looks.FileColor.Alpha);
+    EXPECT_EQ(CLooksSettings().MethodColor.Green, read.Looks.MethodColor.Green);
+}
+
+TEST(SettingsFile, TheRepositoryFileHoldsTheDefaults) {
+    CTempDir dir;
+    dir.WriteFile("settings.cfg", ReadWholeFile(QUARN_SOURCE_DIR "/settings.cfg"));
+    CRead read = Read();
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(4, read.Looks.DynamicBorderWidth); // 0.005f lies just below 0.005
+    read.Looks.DynamicBorderWidth = CLooksSettings().DynamicBorderWidth;
+    EXPECT_TRUE(IsDefault(read));
+    EXPECT_NEAR(CLooksSettings().TypeGroupColor.Green, read.Looks.TypeGroupColor.Green, 0.003);
+}
+
+TEST(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
+    CTempDir dir;
+    CRecordingMessageBox box;
+    dir.WriteFile("settings.cfg",
+                  SettingsWith("<renderer><display_lists enabled='false'/><pixel_shader/>"
+                               "</renderer><extra keep='me'/><layout><children/>"
+                               "<border width='0.001'/><file_group/></layout><looks><shader/>"
+                               "<colors><class red='1' green='2' blue='3'/></colors></looks>"));
+    CLayoutSettings layout;
+    CLooksSettings looks;
+    layout.FileAreaFactor = 0.123456f;
+    layout.BorderWidth = 0.0072f;
+    layout.ContainerBordersOnly = false;
+    looks.RenderCushions = false;
+    looks.AmbientLight = 1.25f;
+    ASSERT_TRUE(SaveSettings(layout, looks, "", box));
+    EXPECT_TRUE(box.Messages.empty());
+    std::string saved = dir.ReadFile("settings.cfg");
+    for (const char* kept : {"<display_lists enabled=\"false\"/>", "<extra keep=\"me\"/>",
+                             "<class red=\"1\" green=\"2\" blue=\"3\"/>"})
+        EXPECT_NE(std::string::npos, saved.find(kept)) << kept;
+    EXPECT_EQ(std::string::npos, saved.find("cushion")); // elements the file lacks stay out
+    CRead read = Read();
+    ASSERT_TRUE(read.Ok);
+    EXPECT_EQ(0.1235f, read.Layout.FileAreaFactor); // four significant digits
+    EXPECT_EQ(0.0072f, read.Layout.BorderWidth);
+    EXPECT_EQ(7, read.Looks.DynamicBorderWidth);
+    EXPECT_FALSE(read.Layout.ContainerBordersOnly);
+    EXPECT_FALSE(read.Looks.RenderCushions);
+    EXPECT_EQ(1.25f, read.Looks.AmbientLight);
+    EXPECT_EQ(0.9f, read.Layout.ChildAreaFactor);
+}
+
+TEST(SettingsFile, SavingUnderAnotherNameCopiesAndKeepsTheOriginal) {
+    CTempDir dir;
+    CRecordingMessageBox box;
+    dir.WriteFile("settings.cfg", Original);
+    CLooksSettings looks;
+    looks.CushionF = 0.3f;
+    ASSERT_TRUE(SaveSettings(CLayoutSettings(), looks, dir.Path() + "/mine.cfg", box));
+    EXPECT_EQ(Original, dir.ReadFile("settings.cfg"));
+    EXPECT_NE(std::string::npos, dir.ReadFile("mine.cfg").find("f=\"0.3\""));
+    EXPECT_TRUE(box.Messages.empty());
+}
+
+TEST(SettingsFile, FailuresAreShownUnderParserErrorAndChangeNothing) {
+    CTempDir dir;
+    CRecordingMessageBox box;
+    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "", box));
+    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "copy.cfg", box));
+    dir.WriteFile("settings.cfg", "<settings><unclosed></settings>");
+    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "", box));
+    EXPECT_EQ((Strings{"Parser error: Invalid file or xml document",
+                       "Parser error: Error writing new config file",
+                       "Parser error: Invalid file or xml document"}),
+              box.Messages);
+    EXPECT_EQ("<settings><unclosed></settings>", dir.ReadFile("settings.cfg"));
+    EXPECT_FALSE(std::filesystem::exists("copy.cfg"));
+}
+
+// A directory that takes no new file, and a write that fails half-way (the file-size limit
+// stops it): the saves fail, both files stay byte for byte and no temporary file is left.
+TEST(SafeSaving, AFailedSaveKeepsTheFileAsItWas) {
+    CTempDir dir;
+    dir.WriteFile("settings.cfg", Original);
+    dir.WriteFile("mine.cfg", "<settings><old/></settings>");
+    EXPECT_EQ(0, InChild([] {
+                  std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
+                  rlimit limit{100, 100};
+                  return setrlimit(RLIMIT_FSIZE, &limit) == 0 ? BothSavesFail() : 2;
+              }));
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));
+    EXPECT_EQ(0, InChild([] {
+                  // The permission bits do not bind a privileged user: run as nobody.
+                  if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                      return 2;
+                  return BothSavesFail();
+              }));
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
+    EXPECT_EQ(Original, dir.ReadFile("settings.cfg"));
+    EXPECT_EQ("<settings><old/></settings>", dir.ReadFile("mine.cfg"));
+    EXPECT_EQ((Strings{"mine.cfg", "settings.cfg"}), Entries("."));
+}
+
+// A save replaces the file by a new one with the same permissions, and through a symbolic
+// link replaces the file the link names.
+TEST(SafeSaving, ASaveKeepsPermissionsAndSymbolicLinks) {
+    CTempDir dir;
+    CRecordingMessageBox box;
+    dir.WriteFile("real.cfg", Original);
+    std::filesystem::permissions("real.cfg", std::filesystem::perms(0640));
+    std::filesystem::create_symlink("real.cfg", "settings.cfg");
+    struct stat before, after;
+    ASSERT_EQ(0, stat("real.cfg", &before));
+    CLooksSettings looks;
+    looks.CushionF = 0.25f;
+    ASSERT_TRUE(SaveSettings(CLayoutSettings(), looks, "", box));
+    ASSERT_EQ(0, stat("real.cfg", &after));
+    EXPECT_TRUE(std::filesystem::is_symlink("settings.cfg"));
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(0640u, after.st_mode & 07777);
+    EXPECT_NE(std::string::npos, dir.ReadFile("real.cfg").find("f=\"0.25\""));
+    EXPECT_EQ((Strings{"real.cfg", "settings.cfg"}), Entries("."));
+}
+
+// External entities, external document types and the network are never read; an expansion
+// bomb makes the file unreadable at once.
+TEST(SettingsFile, ReadingReadsNothingBeyondTheFile) {
+    CTempDir dir;
+    dir.WriteFile("injected.xml", "<layout><children area=\"0.5\"/></layout>");
+    CFileOpenWatch watch;
+    watch.Watch(dir.Path() + "/injected.xml");
+    CLocalListener network;
+    std::string url = "http://127.0.0.1:" + std::to_string(network.GetPort()) + "/x.dtd";
+    auto withDoctype = [](const std::string& doctype, const std::string& body) {
+        return "<?xml version=\"1.0\"?>\n<!DOCTYPE settings " + doctype + ">\n<settings>" + body +
+               "</settings>\n";
+    };
+    for (const std::string& document :
+         {withDoctype("[<!ENTITY ext SYSTEM \"injected.xml\">]", "&ext;"),
+          withDoctype("[<!ENTITY ext SYSTEM \"" + url + "\">]", "&ext;"),
+          withDoctype("SYSTEM \"" + url + "\"", "<layout><children/></layout>")}) {
+        dir.WriteFile("settings.cfg", document);
+        EXPECT_TRUE(IsDefault(Read())) << document;
+    }
+    EXPECT_FALSE(watch.Touched());
+    EXPECT_EQ(0, network.GetConnections());
+
+    std::string laughs = "<!ENTITY a0 \"lol\">";
+    for (int i = 1; i <= 9; ++i) {
+        laughs += "<!ENTITY a" + std::to_string(i) + " \"";
+        for (int j = 0; j < 10; ++j)
+            laughs += "&a" + std::to_string(i - 1) + ";";
+        laughs += "\">";
+    }
+    dir.WriteFile("settings.cfg", withDoctype("[" + laughs + "]", "<layout>&a9;</layout>"));
+    EXPECT_FALSE(Read().Ok);
+}
