@@ -108,7 +108,9 @@ CGccXmlParser::CGccXmlParser(CXmlTextReader& xml, std::uint64_t fileSize, CLogFi
 CGccXmlParser::~CGccXmlParser() = default;
 
 std::unique_ptr<CProgram> CGccXmlParser::Parse() {
-    if (!ReadNodes() || !Xml.Restart() || !ConnectNodes()) {
+    bool linked = ReadNodes() && Xml.Restart() && ConnectNodes();
+    FunctionContexts.clear(); // needed by pass two only
+    if (!linked) {
         Log.Error("Error loading file",
                   StringPrintf("Read error on line number %i", Xml.CurrentLine()));
         return nullptr;
@@ -169,13 +171,23 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
 
     switch (KindOfTag(tag)) {
     case NodeKind::Namespace:
+        if (GlobalNamespace < 0 && name == "::")
+            GlobalNamespace = number;
         Builder->Add(number, std::make_unique<CNamespace>(name));
         return true;
     case NodeKind::Function:
     case NodeKind::MemberFunction:
-    case NodeKind::Structor:
+    case NodeKind::Structor: {
+        // The classes declared inside are linked through this context in pass two, where the
+        // function itself may come later in the file.
+        std::string context;
+        if (Read(node, "context", context))
+            FunctionContexts[number] = ParseId(context);
+        else
+            FunctionContexts.erase(number);
         Builder->Add(number, std::make_unique<CFunction>(name));
         return true;
+    }
     case NodeKind::Class:
         Builder->Add(number, std::make_unique<CClassType>(name));
         return true;
@@ -213,6 +225,18 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
         return false;
     }
     return false;
+}
+
+CPEContainer* CGccXmlParser::EnclosingScope(int number) const {
+    for (int functions = 0; functions <= CModelBuilder::MaxNestingDepth; ++functions) {
+        if (Builder->Resolve<CFunction>(number) == nullptr)
+            return Builder->Resolve<CPEContainer>(number);
+        auto context = FunctionContexts.find(number);
+        if (context == FunctionContexts.end())
+            return nullptr;
+        number = context->second;
+    }
+    return nullptr;
 }
 
 CSourceFile* CGccXmlParser::ResolveFile(const std::string& fileText) const {
@@ -446,10 +470,13 @@ bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, std::string tag) {
     auto* self = Builder->Resolve<CClassType>(number);
     if (self == nullptr)
         return false;
-    // Anonymous structs and unions have no name: only the context and the file are required.
+    // Anonymous structs and unions, and closure types, have no name: only the file is required.
     std::string context, file, basesText;
-    if (!Read(node, "context", context) || !Read(node, "file", file))
+    if (!Read(node, "file", file))
         return false;
+    CPEContainer* scope = Read(node, "context", context)
+                              ? EnclosingScope(ParseId(context))
+                              : Builder->Resolve<CNamespace>(GlobalNamespace);
     Read(node, "bases", basesText);
     std::vector<int> baseNumbers;
     ParseIdList(basesText, baseNumbers);
@@ -460,7 +487,6 @@ bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, std::string tag) {
             return false;
         bases.push_back(base);
     }
-    auto* scope = Builder->Resolve<CPEContainer>(ParseId(context));
     CSourceFile* sourceFile = ResolveFile(file);
     if (scope == nullptr || sourceFile == nullptr || !Builder->MayAdopt(number, scope))
         return false;

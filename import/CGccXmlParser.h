@@ -4,10 +4,12 @@
 #include <libxml/tree.h>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CLogFile;
 class CModelBuilder;
+class CPEContainer;
 class CProgram;
 class CType;
 class CXmlTextReader;
@@ -50,13 +52,22 @@ private:
     // Derived types: their base is the type named by baseAttribute.
     bool LinkDerivedType(xmlNodePtr node, const std::string& tag, const char* baseAttribute);
     // Classes, structs and unions into their context with their bases; false when an attribute
-    // is missing or a reference does not resolve (the caller logs the entry).
+    // is missing or a reference does not resolve (the caller logs the entry). A class declared
+    // in a function (a lambda's closure type, a local class) goes into the namespace or class
+    // enclosing that function; a class with a file but no context (the front end leaves the
+    // context out when it leaves out the enclosing function) goes into the global namespace.
     bool LinkClass(xmlNodePtr node, int number, std::string tag);
     // Namespaces: into their parent namespace, or at the top level of the program.
     bool LinkNamespace(xmlNodePtr node, const std::string& tag);
     // The types of the element's Argument children, in order; an argument whose type does not
     // resolve is a null entry. Stops at the first Argument without a type.
     std::vector<CType*> ReadArguments(xmlNodePtr node);
+    // The scope a class whose context is the id number belongs to: the namespace or class of
+    // that number, or, for a function, the scope of the function's own context, found through
+    // the contexts pass one recorded (the function may not be linked yet). Null when the walk
+    // meets anything else, or more than MaxNestingDepth functions (a chain or loop of functions,
+    // which the front end never writes).
+    CPEContainer* EnclosingScope(int number) const;
     // The file of a file reference ("f" and the index of the File element); null when none.
     class CSourceFile* ResolveFile(const std::string& fileText) const;
     // Moves the gauge for the element on line, at most about thirty times per pass: from
@@ -71,4 +82,9 @@ private:
     std::unique_ptr<CModelBuilder> Builder;
     int LineEstimate = 0; // lines of the file being read, estimated from its size
     int LastReported = 0; // line of the last progress report of the current pass
+    // Pass one's record of the context id number of every function element (by its id number),
+    // and the id number of the first namespace named "::" (-1 when none): what a class declared
+    // in a function, or written without a context, is linked by.
+    std::unordered_map<int, int> FunctionContexts;
+    int GlobalNamespace = -1;
 };

@@ -133,8 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"QualifiedTypeOfAnotherNumber",
                     "  <CvQualifiedType id=\"_4c\" type=\"_2\" const=\"1\"/>\n",
                     {"[error] Error in xml file: CvQualifiedType_4c", ReadError(8)}},
-        FailureCase{"ClassWithoutContext",
-                    "  <Class id=\"_4\" name=\"C\" file=\"f0\"/>\n",
+        FailureCase{"ClassWithoutContextOrFile",
+                    "  <Class id=\"_4\" name=\"C\"/>\n",
                     {"[error] Error in xml file: Class_4", ReadError(8)}},
         FailureCase{"ClassDerivedFromATypedef",
                     "  <Class id=\"_4\" name=\"B\" context=\"_1\" file=\"f0\"/>\n"
@@ -196,6 +196,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "  <Namespace id=\"_5\" name=\"b\" context=\"_4\"/>\n"
                     "  <Namespace id=\"_6\" name=\"c\" context=\"_5\"/>\n",
                     {"[error] Error in xml file: Namespace_6", ReadError(10)}},
+        FailureCase{"ClassInALoopOfFunctions", // the walk to the enclosing scope ends
+                    "  <Class id=\"_4\" context=\"_5\" file=\"f0\"/>\n"
+                    "  <Function id=\"_5\" name=\"f\" returns=\"_2\" context=\"_6\" "
+                    "file=\"f0\" line=\"1\"/>\n"
+                    "  <Method id=\"_6\" name=\"m\" returns=\"_2\" context=\"_5\" file=\"f0\" "
+                    "line=\"2\"/>\n",
+                    {"[error] Error in xml file: Class_4", ReadError(8)}},
         FailureCase{"ClassInsideItself",
                     "  <Class id=\"_4\" name=\"C\" context=\"_4\" file=\"f0\"/>\n",
                     {"[error] Error in xml file: Class_4", ReadError(8)}},
@@ -376,4 +383,66 @@ TEST_F(ImportTest, TheGaugeMovesThroughBothPasses) {
     EXPECT_EQ((Lines{"message:Reading nodes", "value:50", "refresh", "message:Connecting nodes",
                      "value:100", "refresh"}),
               progress.Events);
+}
+
+// A class declared in a function joins the namespace or class the function is declared in,
+// whether the function comes before or after it (a closure type in a method of a local struct
+// of a function: the closure in the struct, the struct in the function's namespace); a class
+// with a file but no context joins the global namespace.
+TEST_F(ImportTest, ClassesInFunctionsOrWithoutContextJoinTheEnclosingScope) {
+    ASSERT_TRUE(LoadBody(Base + "  <Namespace id=\"_4\" name=\"n\" context=\"_1\"/>\n"
+                                "  <Class id=\"_5\" context=\"_7\" file=\"f1\"/>\n"
+                                "  <Struct id=\"_6\" name=\"Local\" context=\"_8\" file=\"f1\"/>\n"
+                                "  <Method id=\"_7\" name=\"m\" returns=\"_2\" context=\"_6\" "
+                                "file=\"f1\" line=\"3\"/>\n"
+                                "  <Function id=\"_8\" name=\"f\" returns=\"_2\" context=\"_4\" "
+                                "file=\"f1\" line=\"2\"/>\n"
+                                "  <Class id=\"_9\" name=\"Closure\" file=\"f0\"/>\n"));
+    CNamespace* global = Program->Namespaces[0].get();
+    ASSERT_EQ(1u, global->Namespaces.size());
+    CNamespace* n = global->Namespaces[0].get();
+    ASSERT_EQ(1u, n->Types.size());
+    auto* local = dynamic_cast<CClassType*>(n->Types[0].get());
+    ASSERT_NE(nullptr, local);
+    EXPECT_EQ("Local", local->GetName());
+    ASSERT_EQ(1u, local->Types.size());
+    EXPECT_EQ("", local->Types[0]->GetName());
+    EXPECT_EQ(local, local->Types[0]->GetContext());
+    ASSERT_EQ(1u, global->Types.size());
+    EXPECT_EQ("Closure", global->Types[0]->GetName());
+}
+
+// Real front-end output of a translation unit with lambdas (tests/fixtures/lambdas.cpp): each
+// closure type and the local class join the namespace or class around their function; the
+// closure type of Bag<int>::Add, which the front end writes without a context, joins "::".
+TEST_F(ImportTest, LambdasAndLocalClassesOfRealSourcesJoinTheEnclosingScope) {
+    ASSERT_TRUE(Load(QUARN_BINARY_DIR "/fixtures/lambdas.xml"));
+    // The sorted names of the classes of a scope declared in a file ending in name.
+    auto classesFrom = [](const CPEContainer* scope, const std::string& name) {
+        Lines names;
+        for (const auto& type : scope->Types) {
+            auto* cls = dynamic_cast<CClassType*>(type.get());
+            std::string file = cls != nullptr ? cls->GetFile()->GetName() : "";
+            if (file.size() > name.size() && file.substr(file.size() - name.size()) == name)
+                names.push_back(cls->GetName());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    CNamespace* global = Program->Namespaces[0].get();
+    CNamespace* geo = nullptr;
+    for (const auto& ns : global->Namespaces)
+        geo = ns->GetName() == "geo" ? ns.get() : geo;
+    ASSERT_NE(nullptr, geo);
+    EXPECT_EQ((Lines{"", "Bag<int>", "Point", "Registry"}), classesFrom(geo, "/lambdas.h"));
+    EXPECT_EQ((Lines{"IsOrigin"}), classesFrom(geo, "/lambdas.cpp"));
+    EXPECT_EQ((Lines{""}), classesFrom(global, "/lambdas.h"));
+    for (const auto& type : geo->Types) {
+        auto* cls = dynamic_cast<CClassType*>(type.get());
+        if (cls->GetName() == "Bag<int>") {
+            EXPECT_EQ((Lines{""}), classesFrom(cls, "/lambdas.h"));
+        } else if (cls->GetName() == "Registry") { // SortByY's closure and CountNeighbours's
+            EXPECT_EQ((Lines{"", ""}), classesFrom(cls, "/lambdas.cpp"));
+        }
+    }
 }
