@@ -48,6 +48,9 @@ bool CGLCanvas::MakeCurrent() {
 bool CGLCanvas::InitGL() {
     if (!CGLSurface::InitGL())
         return false;
+    // The start-up leaves the clear colour grey; a canvas that gets no size event after it
+    // would show that grey until the first load. The canvas's background is white.
+    glClearColor(1, 1, 1, 1);
     Renderer = std::make_unique<CViewRenderer>(GetFunctions(), Log);
     return true;
 }
