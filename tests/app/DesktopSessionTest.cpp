@@ -1,1 +1,308 @@
+// One whole desktop session on the test display, driven as a user drives it: the mouse and
+// the keys through the X server (XTest), the menu commands, the dialogs answered through
+// wxTEST_DIALOG, and the canvas read back from the X server.
+
+#include "app/CFindDlg.h"
+#include "app/CGLCanvas.h"
+#include "app/CPrefDlg.h"
+#include "app/CProgressDlg.h"
+#include "app/CQuarnCode.h"
+#include "app/CQuarnWindow.h"
+#include "layout/CRectArea.h"
+#include "layout/CSqRectangle.h"
+#include "support/CTempDir.h"
+#include "view/CBasicView.h"
+#include "view/CElementFilter.h"
+#include "view/CViewData.h"
+#include "view/CWorkspace.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
+#include <wx/evtloop.h>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/slider.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+class CTestModalHook;
+#define wxTEST_DIALOG_HOOK_CLASS CTestModalHook
+#include <wx/testing.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <gdk/gdkx.h>
+
+// wxTEST_DIALOG's hook: a missing or unexpected dialog fails the test, and an unexpected one
+// is cancelled instead of waiting for a user. The session keeps one without expectations for
+// the dialogs shown outside wxTEST_DIALOG.
+class CTestModalHook : public wxTestingModalHook {
+public:
+    using wxTestingModalHook::wxTestingModalHook;
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        const int answer = wxTestingModalHook::Enter(dialog);
+        return answer == wxID_NONE ? wxID_CANCEL : answer;
+    }
+    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
+};
+
+namespace {
+
+// A modal dialog of type T that wxTEST_DIALOG expects: act works it as the user would and
+// returns the id of the button that closes it.
+template <class T> class CExpect : public wxExpectModalBase<T, CExpect<T>> {
+public:
+    explicit CExpect(std::function<int(T&)> act) : Act(std::move(act)) {}
+
+protected:
+    int OnInvoked(T* dialog) const override { return Act(*dialog); }
+
+private:
+    std::function<int(T&)> Act;
+};
+
+// Lets the toolkit deliver what arrives until done() holds. Waits for the state, not for a
+// time: the limit only keeps a broken program from hanging the run.
+bool PumpUntil(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done() && std::chrono::steady_clock::now() < limit) {
+        if (!wxTheApp->Pending())
+            wxMilliSleep(1);
+        wxYield();
+    }
+    return done();
+}
+
+// Counts the canvas's paints and records what the progress dialog shows when it paints.
+class CPaintWatch : public wxEventFilter {
+public:
+    CPaintWatch() { wxEvtHandler::AddFilter(this); }
+    ~CPaintWatch() override { wxEvtHandler::RemoveFilter(this); }
+    int FilterEvent(wxEvent& event) override {
+        if (event.GetEventType() != wxEVT_PAINT)
+            return Event_Skip;
+        CanvasPaints += dynamic_cast<CGLCanvas*>(event.GetEventObject()) != nullptr;
+        if (auto* dialog = dynamic_cast<CProgressDlg*>(event.GetEventObject()))
+            if (Progress.empty() || Progress.back() != dialog->Label->GetLabel().utf8_string())
+                Progress.push_back(dialog->Label->GetLabel().utf8_string());
+        return Event_Skip;
+    }
+
+    int CanvasPaints = 0;
+    std::vector<std::string> Progress;
+};
+
+class DesktopSession : public testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::copy_file(QUARN_SOURCE_DIR "/settings.cfg", "settings.cfg");
+        Toolkit = wxApp::GetInstance();
+        App = new CQuarnCode(); // becomes the toolkit's application
+    }
+    void TearDown() override { Stop(); }
+
+    // Closes the window unless File, Exit did, lets the toolkit destroy it, then destroys the
+    // application (its log writes the closing entry).
+    void Stop() {
+        if (!wxTopLevelWindows.empty())
+            wxTopLevelWindows.front()->Close(true);
+        EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
+        delete App;
+        App = nullptr;
+        wxApp::SetInstance(Toolkit);
+    }
+
+    CQuarnWindow& Window() const { return *App->GetMainWindow(); }
+    CGLCanvas& Canvas() const { return *Window().GetCanvas(); }
+    CBasicView& View() const { return *App->GetView(); }
+    wxString StatusLine() const { return Window().GetStatusBar()->GetStatusText(); }
+
+    // Chooses a menu command.
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        Window().ProcessWindowEvent(event);
+    }
+    // File, Open, answering the file dialog with path.
+    CExpect<wxFileDialog> OpenDialog(const std::string& path) {
+        return CExpect<wxFileDialog>([path](wxFileDialog& dialog) {
+            EXPECT_EQ("Open a project file", dialog.GetMessage().utf8_string());
+            dialog.SetPath(wxString::FromUTF8(path)); // the chooser takes it asynchronously
+            EXPECT_TRUE(PumpUntil([&] { return dialog.GetPath().utf8_string() == path; }));
+            return wxID_OK;
+        });
+    }
+    // Repaints the canvas, waits until the paint has happened and reads back what the X
+    // server shows: the number of pixels that are not white.
+    int NonWhiteAfterPaint() {
+        const int paints = Watch.CanvasPaints;
+        Canvas().Refresh();
+        EXPECT_TRUE(PumpUntil([&] { return Watch.CanvasPaints > paints; }));
+        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+        XSync(display, False);
+        const wxSize size = Canvas().GetClientSize();
+        XImage* image =
+            XGetImage(display, Canvas().GetXWindow(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+        if (image == nullptr)
+            return -1;
+        int count = 0;
+        for (int y = 0; y < size.y; ++y)
+            for (int x = 0; x < size.x; ++x)
+                count += (XGetPixel(image, x, y) & 0xffffff) != 0xffffff;
+        XDestroyImage(image);
+        return count;
+    }
+    // The rectangle of the first element named name.
+    CSqRectangle* Rect(const std::string& name) {
+        CElementFilter filter;
+        filter.AddNameCriterion()->Name = name;
+        filter.SearchProgram(App->GetViewData()->GetProgram());
+        EXPECT_FALSE(filter.Results.empty()) << name;
+        return filter.Results.empty() ? nullptr : View().GetTreemap()->RectOf(filter.Results[0]);
+    }
+    // Moves the mouse through the X server just below the middle of rect's top edge (in the
+    // border of a container, where the rectangle itself is found) and waits for the hover.
+    void MoveTo(CSqRectangle* rect) {
+        const CRectPoints& s = rect->Screen;
+        const wxSize size = Canvas().GetClientSize();
+        const wxPoint at(static_cast<int>(((s.MinX + s.MaxX) / 2 + 1) / 2 * size.x),
+                         static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1);
+        Input->MouseMove(Canvas().ClientToScreen(at));
+        EXPECT_TRUE(PumpUntil([&] { return View().GetHover() == rect; }));
+    }
+    void ClickOn(CSqRectangle* rect) {
+        MoveTo(rect);
+        const wxString before = StatusLine();
+        Input->MouseClick();
+        PumpUntil([&] { return StatusLine() != before; });
+    }
+
+    CTempDir Dir;
+    CTestModalHook Unexpected;
+    CPaintWatch Watch;
+    wxAppConsole* Toolkit = nullptr;
+    CQuarnCode* App = nullptr;
+    std::unique_ptr<wxUIActionSimulator> Input; // made once the window is shown
+};
+
+} // namespace
+
+TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
+    // Menu commands run inside the application's event loop, as they do in the program.
+    wxGUIEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    ASSERT_TRUE(App->OnInit());
+    EXPECT_TRUE(Window().IsShown());
+    Input = std::make_unique<wxUIActionSimulator>();
+    EXPECT_NE(std::string::npos, Dir.ReadFile("log.txt").find("\nConfig file loaded, layout: "));
+    EXPECT_EQ(0, NonWhiteAfterPaint()); // the first paint after start-up clears to white
+
+    Window().Bind(wxEVT_MENU_OPEN, [](wxMenuEvent& event) {
+        // The user picks the second item with the keys.
+        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+        for (KeySym key : {XK_Down, XK_Down, XK_Return}) {
+            XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), True, 0);
+            XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), False, 0);
+        }
+        XFlush(display);
+        ASSERT_EQ(2u, event.GetMenu()->GetMenuItemCount());
+        EXPECT_EQ("Super Class Query", event.GetMenu()->FindItemByPosition(1)->GetItemLabelText());
+    });
+
+    const std::string relations = QUARN_BINARY_DIR "/fixtures/relations.xml";
+    wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));
+    // Whatever progress steps were painted came in order, and the dialog is gone.
+    const std::vector<std::string> steps{"Reading XML file", "Reading nodes", "Connecting nodes",
+                                         "Squarifying..."};
+    auto next = steps.begin();
+    for (const std::string& text : Watch.Progress) {
+        next = std::find(next, steps.end(), text);
+        EXPECT_NE(steps.end(), next) << text;
+    }
+    ASSERT_NE(nullptr, View().GetTreemap());
+    // The program's cushion fills the canvas.
+    EXPECT_EQ(Canvas().GetClientSize().x * Canvas().GetClientSize().y, NonWhiteAfterPaint());
+
+    // Hovering a class lights its relations and the arrow to its base.
+    CSqRectangle* square = Rect("Square");
+    MoveTo(square);
+    EXPECT_FALSE(View().GetSelection().Arrows.empty());
+
+    // A click selects by the selection mode and the status bar describes the selection.
+    CSqRectangle* edge = Rect("Edge");
+    Command(CQuarnWindow::SelectGroupId);
+    ClickOn(edge);
+    EXPECT_EQ("Group of 2 Fields.\nSquare layer: 7", StatusLine());
+    Input->Char(WXK_ESCAPE); // the canvas has the keyboard focus since the mouse entered it
+    EXPECT_TRUE(
+        PumpUntil([&] { return StatusLine() == "Select an item to view more detailed info"; }));
+    // Another member than before: a second click on the same spot would be a double click.
+    Command(CQuarnWindow::SelectClassId);
+    ClickOn(Rect("Padding"));
+    EXPECT_EQ(0u, StatusLine().rfind("Class named Square contains 2 fields", 0)) << StatusLine();
+
+    // A right click offers the class queries; the super class query selects Square's bases.
+    Input->MouseClick(wxMOUSE_BTN_RIGHT);
+    CSqRectangle* rectangle = Rect("Rectangle");
+    const auto& selected = View().GetSelection().SelectedRects;
+    EXPECT_TRUE(PumpUntil(
+        [&] { return std::find(selected.begin(), selected.end(), rectangle) != selected.end(); }));
+    EXPECT_EQ(selected.end(), std::find(selected.begin(), selected.end(), square));
+
+    // Find adds what it finds to the selection.
+    wxTEST_DIALOG(Command(CQuarnWindow::FindId), CExpect<CFindDlg>([](CFindDlg& dialog) {
+                      dialog.NameText->SetValue("Radius");
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(Rect("Radius"), selected.back());
+    EXPECT_EQ(std::to_string(selected.size()) + " items are selected", StatusLine());
+
+    // Settings: Cancel takes back the looks the dialog showed live; OK lays out again.
+    wxTEST_DIALOG(Command(CQuarnWindow::SettingsId), CExpect<CPrefDlg>([this](CPrefDlg& dialog) {
+                      dialog.PixelShaderCheck->SetValue(false);
+                      wxCommandEvent click(wxEVT_CHECKBOX, dialog.PixelShaderCheck->GetId());
+                      dialog.PixelShaderCheck->GetEventHandler()->ProcessEvent(click);
+                      EXPECT_FALSE(View().GetLooks().RenderCushions);
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_TRUE(View().GetLooks().RenderCushions);
+    auto setUp = [](CPrefDlg& dialog) {
+        dialog.GroupItemsCheck->SetValue(false);
+        dialog.LightAmbientSlider->SetValue(10);
+        return wxID_OK;
+    };
+    wxTEST_DIALOG(Command(CQuarnWindow::SettingsId), CExpect<CPrefDlg>(setUp));
+    EXPECT_EQ(ERectKind::Class, Rect("Edge")->Parent->GetKind());
+    EXPECT_FLOAT_EQ(0.5f, App->GetWorkspace().Looks.AmbientLight); // a tenth of the scale
+
+    // A file that is no front-end output is reported and leaves the canvas empty.
+    Dir.WriteFile("notes.xml", "<?xml version=\"1.0\"?>\n<notes/>\n");
+    wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(Dir.Path() + "/notes.xml"),
+                  CExpect<wxMessageDialog>([](wxMessageDialog& box) {
+                      EXPECT_EQ("Could not load file", box.GetMessage().utf8_string());
+                      EXPECT_EQ("Error loading", box.GetCaption().utf8_string());
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(nullptr, View().GetTreemap());
+    EXPECT_EQ(0, NonWhiteAfterPaint());
+
+    // Close empties the canvas; Exit ends the program.
+    wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));
+    EXPECT_GT(NonWhiteAfterPaint(), 0);
+    Command(CQuarnWindow::CloseId);
+    EXPECT_EQ(0, NonWhiteAfterPaint());
+    Command(CQuarnWindow::ExitId);
+    EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
+    Stop();
+    const std::string log = Dir.ReadFile("log.txt");
+    EXPECT_EQ(std::string::npos, log.find("[error]")) << log;
+    EXPECT_EQ("stop logging: closing file\n", log.substr(log.rfind('\n', log.size() - 2) + 1));
+}

@@ -1,1 +1,254 @@
+// The drawing code on an offscreen context: the start-up of the GL surface, the pixels a view
+// paints through the renderer, and the PNG writer.
+
+#include "cli/CHeadlessViewHost.h"
+#include "layout/CProgramRect.h"
+#include "layout/CRectArea.h"
+#include "model/CProgram.h"
+#include "render/COffscreenContext.h"
+#include "render/CViewRenderer.h"
+#include "render/GLErrors.h"
+#include "render/PngFile.h"
+#include "support/CRecordingMessageBox.h"
+#include "support/CTempDir.h"
+#include "view/CBasicView.h"
+#include "view/CElementFilter.h"
+#include "view/CViewData.h"
+#include "view/CWorkspace.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <png.h>
+
+namespace {
+
+using Image = std::vector<unsigned char>;
+using Pixel = std::vector<int>;
+
+const char InitFailed[] = "[error] Opengl initialization failed: Could not load the 'ARB "
+                          "fragment program' extension\n";
+
+class RenderTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Ws.Log.Open("log.txt")); }
+    std::string LogText() const { return Dir.ReadFile("log.txt"); }
+
+    CTempDir Dir;
+    CRecordingMessageBox Box;
+    CWorkspace Ws{Box};
+};
+
+GLProc LookupWithoutEnvParameter(const char* name) {
+    return std::strcmp(name, "glProgramEnvParameter4fvARB") == 0 ? nullptr
+                                                                 : DefaultGLProcLookup(name);
+}
+
+// The relations fixture in a view on a 400 x 300 offscreen canvas cleared to white, as the
+// command-line tool and the window set it up.
+class DrawTest : public RenderTest {
+protected:
+    static constexpr int W = 400, H = 300;
+
+    void SetUp() override {
+        RenderTest::SetUp();
+        ASSERT_TRUE(Gl.Create(W, H)) << Gl.GetError();
+        ASSERT_TRUE(Gl.InitGL()) << LogText();
+        glClearColor(1, 1, 1, 1);
+        View.Resize(W, H); // the view starts with the default settings, as Ws has them
+        Data.SetProgram(Ws.Load(QUARN_BINARY_DIR "/fixtures/relations.xml", nullptr));
+        View.SetViewData(&Data);
+        Renderer = NewRenderer();
+    }
+    void TearDown() override { EXPECT_EQ(std::string::npos, LogText().find("[error]")); }
+
+    std::unique_ptr<CViewRenderer> NewRenderer() {
+        return std::make_unique<CViewRenderer>(Gl.GetFunctions(), Ws.Log);
+    }
+    // One paint as the canvas does it: clear, draw, then the pixels read back.
+    Image Paint(CViewRenderer& renderer) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        renderer.Draw(View);
+        return Gl.ReadPixels();
+    }
+    Image Paint() { return Paint(*Renderer); }
+    // The RGBA pixel at a fraction (fx, fy) across rect's screen box, fy upwards.
+    static Pixel At(const Image& image, const CSqRectangle* rect, float fx, float fy) {
+        const CRectPoints& s = rect->Screen;
+        const float x = s.MinX + fx * (s.MaxX - s.MinX), y = s.MinY + fy * (s.MaxY - s.MinY);
+        const int px = std::clamp(static_cast<int>((x + 1) / 2 * W), 0, W - 1);
+        const int py = std::clamp(static_cast<int>((y + 1) / 2 * H), 0, H - 1); // bottom-up
+        const unsigned char* p = &image[(static_cast<size_t>(py) * W + px) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+    static int Brightness(const Pixel& p) { return p[0] + p[1] + p[2]; }
+    static CElementFilter Named(const std::string& name) {
+        CElementFilter filter;
+        filter.AddNameCriterion()->Name = name;
+        return filter;
+    }
+    // The rectangle of the first element named name.
+    CSqRectangle* Rect(const std::string& name) {
+        CElementFilter filter = Named(name);
+        filter.SearchProgram(Data.GetProgram());
+        EXPECT_FALSE(filter.Results.empty()) << name;
+        return filter.Results.empty() ? nullptr : View.GetTreemap()->RectOf(filter.Results[0]);
+    }
+    void Select(const std::string& name) {
+        CElementFilter filter = Named(name);
+        ASSERT_GT(View.FindElements(filter), 0) << name;
+    }
+    void SetLooks(bool shader, bool lists = true) {
+        CLooksSettings looks = Ws.Looks;
+        looks.RenderCushions = shader;
+        looks.DisplayLists = lists;
+        View.SetLooksSettings(looks);
+    }
+
+    COffscreenContext Gl{Ws.Log};
+    CHeadlessViewHost Host{W, H};
+    CViewData Data;
+    CBasicView View{&Host, Ws.Log};
+    std::unique_ptr<CViewRenderer> Renderer;
+};
+
+} // namespace
+
+TEST_F(RenderTest, OffscreenStartUpLoadsTheThreeFragmentProgramsAndGLErrorsAreLogged) {
+    COffscreenContext gl(Ws.Log);
+    ASSERT_TRUE(gl.Create(8, 8)) << gl.GetError();
+    ASSERT_TRUE(gl.InitGL()) << LogText();
+    const GLuint n = gl.GetProgram(NormalProgram), s = gl.GetProgram(SpecularProgram),
+                 d = gl.GetProgram(DebugProgram);
+    EXPECT_TRUE(n != 0 && s != 0 && d != 0 && n != s && s != d && d != n);
+    EXPECT_NE(nullptr, gl.GetFunctions().SetEnvParameter);
+    glEnable(0x1234); // no capability: the next check logs the error
+    CheckGLError(Ws.Log);
+    EXPECT_EQ(0u, LogText().find("start logging: opening log file\n[error] opengl reported an "
+                                 "error: An unacceptable value is specified for an enumerated"));
+}
+
+TEST_F(RenderTest, RejectedProgramOrMissingEntryPointFailsTheStartUp) {
+    COffscreenContext rejecting(Ws.Log), hiding(Ws.Log, LookupWithoutEnvParameter);
+    ASSERT_TRUE(rejecting.Create(8, 8) && hiding.Create(8, 8));
+    const std::string bad = "!!ARBfp1.0\nMOV result.color, fragment.colour;\nEND\n";
+    rejecting.SetProgramText(NormalProgram, bad);
+    EXPECT_FALSE(rejecting.InitGL());
+    GLint position = -2;
+    glGetIntegerv(GL_PROGRAM_ERROR_POSITION_ARB, &position);
+    EXPECT_GT(position, static_cast<GLint>(bad.find("MOV")));
+    const std::string message =
+        reinterpret_cast<const char*>(glGetString(GL_PROGRAM_ERROR_STRING_ARB));
+    EXPECT_NE(std::string::npos,
+              LogText().find("[error] Error loading GPU program: error at "
+                             "position: " +
+                             std::to_string(position) + "\n" + message + "\n" + InitFailed))
+        << LogText();
+    EXPECT_FALSE(hiding.InitGL());
+    EXPECT_EQ(nullptr, hiding.GetFunctions().SetEnvParameter);
+    EXPECT_EQ(LogText().find(InitFailed), LogText().rfind(InitFailed) - std::strlen(InitFailed));
+}
+
+TEST_F(DrawTest, CushionIsBrighterAtItsCentreWithThePixelShaderAndFlatWithout) {
+    const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h"); // a leaf
+    Image lit = Paint();
+    EXPECT_GT(Brightness(At(lit, file, 0.5f, 0.5f)), Brightness(At(lit, file, 0.04f, 0.5f)) + 60);
+    SetLooks(false);
+    Image flat = Paint();
+    EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.5f, 0.5f)); // the file colour
+    EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.04f, 0.5f));
+}
+
+TEST_F(DrawTest, SelectedRectanglesGetARedFrameInTheOverlay) {
+    const CSqRectangle* rect = Rect("Rectangle");
+    const float border = 1 - 1.5f * 2 / H / (rect->Screen.MaxY - rect->Screen.MinY); // 1.5 px
+    Image before = Paint();
+    Select("Rectangle");
+    Image after = Paint();
+    EXPECT_EQ(1, Renderer->GetTreeRenders()); // the tree comes from the snapshot
+    const Pixel frame = At(after, rect, 0.5f, border);
+    EXPECT_GT(frame[0], 200);
+    EXPECT_LT(frame[1] + frame[2], 40);
+    EXPECT_LT(At(before, rect, 0.5f, border)[0], 100);
+
+    // Without the pixel shader a selected cushion is drawn half transparent.
+    Select("Radius");
+    SetLooks(false);
+    Image flat = Paint();
+    EXPECT_NEAR(128, At(flat, Rect("Radius"), 0.5f, 0.5f)[3], 1);
+    EXPECT_EQ(255, At(flat, Rect("Width"), 0.5f, 0.5f)[3]);
+}
+
+TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
+    Image before = Paint();
+    CSqRectangle* circle = Rect("Circle");
+    const CRectPoints& s = circle->Screen;
+    // A window pixel in the class's top border, where the class itself is found.
+    View.MouseMove(static_cast<int>(((s.MinX + s.MaxX) / 2 + 1) / 2 * W),
+                   static_cast<int>((1 - s.MaxY) / 2 * H) + 1);
+    ASSERT_EQ(circle, View.GetHover());
+    Image after = Paint();
+    // Circle (listed twice), its base Shape and its file change; Point and Centre do not.
+    ASSERT_EQ(4u, View.GetSelection().HighlightedRects.size());
+    for (const CSqRectangle* related : View.GetSelection().HighlightedRects)
+        EXPECT_NE(At(before, related, 0.5f, 0.5f), At(after, related, 0.5f, 0.5f));
+    for (const char* name : {"Point", "Centre"})
+        EXPECT_EQ(At(before, Rect(name), 0.5f, 0.5f), At(after, Rect(name), 0.5f, 0.5f)) << name;
+}
+
+TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {
+    Image first = Paint();
+    EXPECT_TRUE(first == Renderer->GetSnapshot());
+    EXPECT_TRUE(first == Paint());
+    EXPECT_EQ(1, Renderer->GetTreeRenders());
+
+    View.Drag(100, 100, 160, 130);
+    Image panned = Paint();
+    EXPECT_EQ(2, Renderer->GetTreeRenders());
+    EXPECT_FALSE(first == panned);
+
+    // New looks record the display list anew; drawing without display lists gives the same.
+    for (bool shader : {false, true}) {
+        SetLooks(shader);
+        Image lists = Paint();
+        EXPECT_FALSE(lists == first);
+        SetLooks(shader, false);
+        EXPECT_TRUE(lists == Paint(*NewRenderer())) << shader;
+    }
+    EXPECT_EQ(4, Renderer->GetTreeRenders());
+}
+
+TEST_F(DrawTest, DebugProgramColoursBySurfaceNormal) {
+    const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h");
+    Image normal = Paint();
+    ASSERT_TRUE(Gl.BindProgram(DebugProgram));
+    View.SetDirty();
+    Image debug = Paint();
+    // The normal tilts one way on the left of the cushion and the other way on the right (red
+    // is its x); the middle faces the viewer (blue).
+    EXPECT_GT(std::abs(At(debug, file, 0.2f, 0.5f)[0] - At(debug, file, 0.8f, 0.5f)[0]), 60);
+    EXPECT_NE(At(normal, file, 0.5f, 0.5f), At(debug, file, 0.5f, 0.5f));
+    EXPECT_GT(At(debug, file, 0.5f, 0.5f)[2], 200);
+}
+
+TEST_F(RenderTest, PngHoldsTheRowsTopDownAndAMismatchWritesNothing) {
+    Image pixels(3 * 2 * 4);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<unsigned char>(i * 10 + 5);
+    ASSERT_TRUE(WritePng("out.png", 3, 2, pixels));
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, "out.png"));
+    image.format = PNG_FORMAT_RGBA;
+    Image read(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, read.data(), 0, nullptr));
+    EXPECT_TRUE(image.width == 3 && image.height == 2);
+    EXPECT_TRUE(std::equal(read.begin(), read.begin() + 12, pixels.begin() + 12));
+    EXPECT_TRUE(std::equal(read.begin() + 12, read.end(), pixels.begin()));
+
+    std::string error;
+    EXPECT_FALSE(WritePng("bad.png", 3, 3, pixels, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(std::filesystem::exists("bad.png"));
+}

@@ -1,1 +1,108 @@
+#include "view/CElementFilter.h"
+
+#include "support/CTestModel.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+using Found = std::vector<ISquarable*>;
+
+// Searches program with a type criterion when type is given, and a name criterion unless
+// only a type is given.
+Found Search(CProgram* program, const std::string& name, CSourceFile* file = nullptr,
+             CType* type = nullptr) {
+    CElementFilter filter;
+    if (type != nullptr)
+        filter.AddTypeCriterion()->Type = type;
+    if (type == nullptr || !name.empty()) {
+        filter.AddNameCriterion()->Name = name;
+        filter.NameCriteria.back()->SourceFile = file;
+    }
+    filter.SearchProgram(program);
+    return filter.Results;
+}
+
+} // namespace
+
+TEST(ElementSearch, NamesMatchWholeAndCaseSensitiveOverEveryKindAndFilesPassWhatTheyDeclare) {
+    CTestModel m;
+    CBasicType* intType = m.Basic("int");
+    CSourceFile* fooFile = m.File("Foo");
+    CSourceFile* a = m.File("a.h");
+    CNamespace* global = m.Namespace("::");
+    CNamespace* fooNs = m.Namespace("Foo", global);
+    CAliasType* alias = m.Typedef("Foo", fooNs, intType);
+    CField* variable = m.Field("Foo", global, intType, a);
+    CFunction* lower = m.Function("foo", global, 1, 2);
+    CFunction* longer = m.Function("Foo2", global, 1, 2, {}, nullptr, a);
+    CFunction* qualified = m.Function("Foo::Foo", global, 1, 2, {}, nullptr, a);
+    CClassType* cls = m.Class("Foo", global, {}, a);
+    CField* member = m.Field("Foo", cls, intType, a);
+    CFunction* constructor = m.Function("Foo", cls, 1, 2, {}, nullptr, a);
+    CEnumType* enumeration = m.Enum("Foo", global, a);
+    CProgram* p = m.GetProgram();
+    // The files; child namespaces before their parent; in a scope its fields, functions and
+    // types; inside a class the class, its fields and its functions.
+    EXPECT_EQ(Found({fooFile, fooNs, alias, variable, cls, member, constructor, enumeration}),
+              Search(p, "Foo"));
+    EXPECT_EQ(Found({p, fooFile, a, fooNs, alias, global, variable, lower, longer, qualified, cls,
+                     member, constructor, enumeration}),
+              Search(p, ""));
+    EXPECT_EQ(Found({variable, longer, qualified, cls, member, constructor, enumeration}),
+              Search(p, "", a));
+}
+
+TEST(ElementSearch, ClassCriteriaPassByDirectBaseAndByAncestry) {
+    CTestModel m;
+    CNamespace* g = m.Namespace("::");
+    CClassType* a = m.Class("A", g);
+    CClassType* other = m.Class("Other", g);
+    CClassType* b = m.Class("B", g, {other, a});
+    CClassType* d = m.Class("D", g, {b});
+    CClassType* e = m.Class("E", g, {d});
+    CClassType* left = m.Class("Left", g, {a});
+    CClassType* right = m.Class("Right", g, {a});
+    CClassType* join = m.Class("Join", g, {left, right}); // a diamond over A
+    CClassType* x = m.Class("X", g);
+    CClassType* y = m.Class("Y", g, {x});
+    x->Bases.push_back(y); // X and Y derive from each other
+    auto byBase = [&](CClassType* directBase, CClassType* ancestor) {
+        CElementFilter filter;
+        filter.AddClassCriterion()->DirectBase = directBase;
+        filter.ClassCriteria.back()->Ancestor = ancestor;
+        filter.SearchProgram(m.GetProgram());
+        return filter.Results;
+    };
+    EXPECT_EQ(Found({b, left, right}), byBase(a, nullptr));
+    EXPECT_EQ(Found({b, d, e, left, right, join}), byBase(nullptr, a));
+    EXPECT_EQ(Found({b}), byBase(other, a));
+    EXPECT_EQ(Found({x, y}), byBase(nullptr, x)); // the cycle ends; X reaches itself
+}
+
+TEST(ElementSearch, TypeCriteriaPassByIdentityAndDerivedTypesStandForTheirBase) {
+    CTestModel m;
+    CNamespace* global = m.Namespace("::");
+    CClassType* innerA = m.Class("A", m.Namespace("inner", global)); // another type
+    CClassType* a = m.Class("A", global);
+    CEnumType* e = m.Enum("E", global);
+    m.Typedef("AliasOfA", global, a);
+    // Crafted members: a pointer to a pointer to A, and a fundamental type.
+    CReferenceType* pointer = m.Derived(a);
+    auto owned = std::make_unique<CReferenceType>();
+    CReferenceType* pointerPointer = owned.get();
+    pointerPointer->BaseType = pointer;
+    global->AddType(std::move(owned));
+    auto fundamental = std::make_unique<CBasicType>("int");
+    CBasicType* intType = fundamental.get();
+    global->AddType(std::move(fundamental));
+    CProgram* p = m.GetProgram();
+
+    // A as itself, E, then A again down the chain from A * *: another entry came between.
+    EXPECT_EQ(Found({a, e, a}), Search(p, "E", nullptr, a));
+    // Passing both criteria, or again down the chain right after, A is listed once.
+    EXPECT_EQ(Found({innerA, a}), Search(p, "A", nullptr, a));
+    EXPECT_EQ(Found({pointer}), Search(p, "", nullptr, pointer));
+    EXPECT_EQ(Found({pointerPointer}), Search(p, "", nullptr, pointerPointer));
+    EXPECT_EQ(Found(), Search(p, "int", nullptr, intType)); // a fundamental type is never found
+}

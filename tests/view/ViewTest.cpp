@@ -1,1 +1,395 @@
+#include "view/CBasicView.h"
+
+#include "layout/CProgramRect.h"
+#include "model/CProgram.h"
+#include "support/CRecordingMessageBox.h"
+#include "support/CTempDir.h"
+#include "view/CElementFilter.h"
+#include "view/CViewData.h"
+#include "view/CWorkspace.h"
+#include "view/IViewHost.h"
+#include "view/SelectionStatus.h"
+
+#include <functional>
 #include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+const int Width = 400;
+const int Height = 300;
+const char* const Relations = QUARN_BINARY_DIR "/fixtures/relations.xml";
+using Strings = std::vector<std::string>;
+
+// A window stand-in that records what the view asks of it.
+class CRecordingHost final : public IViewHost {
+public:
+    void SetView(CBasicView*) override {}
+    void RefreshCanvas() override { ++Refreshes; }
+    void GetViewSize(int& width, int& height) const override { width = Width, height = Height; }
+    void UpdateSelectionStatus(const std::list<CSqRectangle*>& rects) override {
+        Status = SelectionStatusText(rects);
+    }
+    void ShowStatusText(const std::string& text) override { Status = text; }
+    void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) override {
+        Popups.push_back({queries, x, y});
+    }
+
+    int Refreshes = 0;
+    std::string Status;
+    std::vector<std::tuple<std::vector<const CQuery*>, int, int>> Popups;
+};
+
+void Visit(CSqRectangle* rect, const std::function<void(CSqRectangle*)>& visit) {
+    visit(rect);
+    for (const auto& child : rect->Children)
+        Visit(child.get(), visit);
+}
+
+// A rectangle in expectations: its element's name, "file" for the file.
+std::string Label(const CSqRectangle* rect) {
+    return rect->GetKind() == ERectKind::File ? "file" : rect->GetElement()->GetName();
+}
+
+// Records what the data tells it, with the name of the data's program at the time.
+struct CRecordingObserver final : IObserver {
+    CRecordingObserver(const char* name, Strings& calls) : Name(name), Calls(calls) {}
+    void SetViewData(CViewData* data) override { Record(" set ", data); }
+    void ReleaseViewData(CViewData* data) override { Record(" release ", data); }
+    void Update() override { Calls.push_back(Name + " update"); }
+    void Record(const char* what, CViewData* data) {
+        Calls.push_back(Name + what + (data->GetProgram() ? data->GetProgram()->Name : "-"));
+    }
+
+    std::string Name;
+    Strings& Calls;
+};
+
+// The view of the relations fixture (tests/fixtures/relations.h) in a recording host.
+class ViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Ws.Log.Open("log.txt"));
+        Data.SetProgram(Ws.Load(Relations, nullptr));
+        View.SetViewData(&Data);
+    }
+
+    // The first rectangle (parents first) that an element labelled name was laid out in.
+    CSqRectangle* Rect(const std::string& name) const {
+        CSqRectangle* found = nullptr;
+        Visit(View.GetTreemap()->GetRoot(), [&](CSqRectangle* rect) {
+            if (!found && Label(rect) == name &&
+                View.GetTreemap()->RectOf(rect->GetElement()) == rect)
+                found = rect;
+        });
+        return found;
+    }
+    // A window pixel at which the view finds exactly rect.
+    std::pair<int, int> PixelOf(const CSqRectangle* rect) const {
+        std::vector<std::pair<int, int>> hits;
+        for (int py = 0; py < Height; ++py) {
+            for (int px = 0; px < Width; ++px) {
+                float x, y;
+                View.ToView(static_cast<float>(px), static_cast<float>(py), x, y);
+                if (View.GetTreemap()->GetRoot()->FindAt(x, y) == rect)
+                    hits.emplace_back(px, py);
+            }
+        }
+        return hits.at(hits.size() / 2); // throws when rect shows nowhere
+    }
+    void Hover(const CSqRectangle* r) { View.MouseMove(PixelOf(r).first, PixelOf(r).second); }
+    void Click(const CSqRectangle* r) { View.LeftClick(PixelOf(r).first, PixelOf(r).second); }
+    // What the view shows as related: the labels of the rectangles flagged (which must be
+    // those of the highlight list), sorted; then the arrows, "From>To" coloured "up"
+    // (SpareColor2) or "sub" (SpareColor1).
+    Strings Shown() const {
+        std::set<CSqRectangle*> flagged;
+        Visit(View.GetTreemap()->GetRoot(), [&](CSqRectangle* rect) {
+            if (rect->Highlighted)
+                flagged.insert(rect);
+        });
+        const std::list<CSqRectangle*>& list = View.GetSelection().HighlightedRects;
+        EXPECT_EQ(flagged, std::set<CSqRectangle*>(list.begin(), list.end()));
+        std::set<std::string> labels;
+        for (CSqRectangle* rect : flagged)
+            labels.insert(Label(rect));
+        Strings shown(labels.begin(), labels.end());
+        for (const RelationArrow& arrow : View.GetSelection().Arrows) {
+            auto is = [&arrow](const CColor& c) {
+                const float* rgba = arrow.Color;
+                return rgba[0] == c.Red && rgba[1] == c.Green && rgba[2] == c.Blue &&
+                       rgba[3] == c.Alpha;
+            };
+            shown.push_back(Label(arrow.From) + ">" + Label(arrow.To) +
+                            (is(View.GetLooks().SpareColor2)   ? " up"
+                             : is(View.GetLooks().SpareColor1) ? " sub"
+                                                               : " ?"));
+        }
+        return shown;
+    }
+    Strings Selected() const {
+        Strings names;
+        for (CSqRectangle* rect : View.GetSelection().SelectedRects)
+            names.push_back(Label(rect));
+        return names;
+    }
+
+    CTempDir Dir;
+    CRecordingMessageBox Box;
+    CWorkspace Ws{Box};
+    CRecordingHost Host;
+    CBasicView View{&Host, Ws.Log};
+    CViewData Data;
+};
+
+} // namespace
+
+TEST_F(ViewTest, AHoveredRectMarksWhatItIsRelatedToAndMovingOnTakesThatBack) {
+    const std::pair<const char*, Strings> cases[] = {
+        {"Shape",
+         {"Circle", "Rectangle", "Shape", "Square", "file", "Rectangle>Shape sub",
+          "Square>Rectangle sub", "Circle>Shape sub"}},
+        {"Rectangle",
+         {"Rectangle", "Shape", "Square", "file", "Rectangle>Shape up", "Square>Rectangle sub"}},
+        {"Square", {"Rectangle", "Square", "file", "Square>Rectangle up", "Rectangle>Shape up"}},
+        // MoveBy(const Point&, int): the reference stands for Point, int has no declaration.
+        {"MoveBy", {"MoveBy", "Point", "file"}},
+        {"Origin", {"Origin", "Point", "file"}},     // returns a Point
+        {"Position", {"Point", "Position", "file"}}, // fields
+    };
+    for (const auto& [name, shown] : cases) {
+        Hover(Rect(name));
+        EXPECT_EQ(shown, Shown()) << name;
+    }
+    // A file: everything declared in it.
+    CSqRectangle* file = Rect("file");
+    std::set<std::string> declared = {"file"};
+    Visit(View.GetTreemap()->GetRoot(), [&](CSqRectangle* rect) {
+        ISquarable* element = rect->GetElement();
+        if (View.GetTreemap()->RectOf(element) == rect && element->GetFile() == file->GetElement())
+            declared.insert(Label(rect));
+    });
+    Hover(file);
+    EXPECT_EQ(Strings(declared.begin(), declared.end()), Shown());
+    int refreshes = Host.Refreshes;
+    Hover(file);            // the same rectangle: nothing to repaint
+    View.MouseMove(-1, -1); // the mouse left the canvas
+    EXPECT_EQ(std::make_tuple(refreshes + 1, Strings(), static_cast<CSqRectangle*>(nullptr)),
+              std::make_tuple(Host.Refreshes, Shown(), View.GetHover()));
+}
+
+TEST_F(ViewTest, AClickTogglesWhatTheModeResolvesItToAndTheStatusDescribesTheSelection) {
+    CSqRectangle* circle = Rect("Circle");
+    int refreshes = Host.Refreshes;
+    Click(circle);
+    EXPECT_TRUE(circle->Selected);
+    EXPECT_EQ(Strings({"Circle", "Shape", "file", "Circle>Shape up"}), Shown());
+    EXPECT_EQ(std::make_pair(circle->GetDescription(), refreshes + 1),
+              std::make_pair(Host.Status, Host.Refreshes));
+    Click(circle);
+    EXPECT_FALSE(circle->Selected);
+    EXPECT_EQ(Strings(), Shown());
+    EXPECT_EQ("Select an item to view more detailed info", Host.Status);
+    Click(circle);
+    Click(Rect("Square"));
+    EXPECT_TRUE(View.KeyDown(CBasicView::KeyUp)); // two selected: no parent
+    EXPECT_EQ("2 items are selected", Host.Status);
+    EXPECT_TRUE(View.KeyDown(CBasicView::KeyEscape));
+    EXPECT_EQ(Strings(), Shown());
+    EXPECT_EQ("Select an item to view more detailed info", Host.Status);
+    Click(circle);
+    EXPECT_TRUE(View.KeyDown(CBasicView::KeyUp));
+    EXPECT_EQ(std::list<CSqRectangle*>{circle->Parent}, View.GetSelection().SelectedRects);
+    EXPECT_EQ(circle->Parent->GetDescription(), Host.Status);
+
+    CSqRectangle* radius = Rect("Radius");
+    CSqRectangle* file = Rect("file");
+    const std::tuple<int, CSqRectangle*, CSqRectangle*> cases[] = {
+        {SelectClass, radius, circle},
+        {SelectClass, circle, nullptr}, // declared in a namespace
+        {SelectClass, Rect("Centre"), nullptr},
+        {SelectGroup, radius, radius->Parent},
+        {SelectGroup, file, file->Parent}, // the file group counts
+        {SelectGroup, Rect("Program"), nullptr},
+        {SelectFile, radius, file},
+        {SelectFile, radius->Parent, nullptr},
+    };
+    for (const auto& [mode, clicked, resolved] : cases) {
+        CSelectionController controller;
+        controller.SelectMode = mode;
+        EXPECT_EQ(resolved, controller.Resolve(clicked)) << mode << " " << Label(clicked);
+    }
+}
+
+TEST_F(ViewTest, ControlWheelWalksTheSelectionUpAndDownTowardsTheMouse) {
+    for (bool bordersOnly : {true, false}) {
+        CLayoutSettings layout;
+        layout.ContainerBordersOnly = bordersOnly; // else group rects count as levels
+        View.SetLayoutSettings(layout);
+        CSqRectangle* shape = Rect("Shape");
+        CSqRectangle* moveBy = Rect("MoveBy");
+        auto walk = [&](int steps, const CSqRectangle* over) {
+            View.MouseWheel(steps, PixelOf(over).first, PixelOf(over).second, true);
+            return View.GetSelection().SelectedRects.front();
+        };
+        Click(shape);
+        EXPECT_EQ(bordersOnly ? moveBy : moveBy->Parent, walk(-1, moveBy));
+        EXPECT_EQ(bordersOnly ? Rect("geo") : shape->Parent, walk(2, moveBy));
+        EXPECT_EQ(moveBy, walk(-9, moveBy)); // as far as the rectangle under the mouse
+        EXPECT_EQ(moveBy->GetDescription(), Host.Status);
+        EXPECT_EQ(moveBy, walk(-1, Rect("Circle"))); // not inside the selected: nothing
+        EXPECT_EQ(shape, walk(bordersOnly ? 1 : 2, moveBy));
+    }
+}
+
+TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheViewInside) {
+    const CCamera& camera = View.GetCamera();
+    float x0, y0, x1, y1;
+    View.ToView(100, 200, x0, y0);
+    unsigned tree = View.GetTreeVersion();
+    View.MouseWheel(2, 100, 200, false);
+    EXPECT_NE(tree, View.GetTreeVersion()); // the borders are recomputed: recorded again
+    EXPECT_EQ(3, camera.ZoomFactor);
+    View.ToView(100, 200, x1, y1);
+    EXPECT_NEAR(0, std::abs(x1 - x0) + std::abs(y1 - y0), 1e-6);
+    View.MouseWheel(-9, 100, 200, false);
+    EXPECT_EQ(1, camera.ZoomFactor);
+    // The centre then shows what lay a tenth to the left (a), right (d), below (s), above (w).
+    const std::tuple<char, float, float> pans[] = {
+        {'a', -0.1f, 0}, {'d', 0.1f, 0}, {'s', 0, -0.1f}, {'w', 0, 0.1f}, {'A', -0.1f, 0}};
+    for (const auto& [key, dx, dy] : pans) {
+        unsigned view = View.GetViewVersion();
+        tree = View.GetTreeVersion();
+        View.ToView(Width / 2, Height / 2, x0, y0);
+        EXPECT_TRUE(View.KeyDown(key));
+        View.ToView(Width / 2, Height / 2, x1, y1);
+        EXPECT_NEAR(0, std::abs(x1 - x0 - dx) + std::abs(y1 - y0 - dy), 1e-6) << key;
+        EXPECT_EQ(tree, View.GetTreeVersion()); // drawn again, not recorded again
+        EXPECT_NE(view, View.GetViewVersion());
+    }
+    // Panned out beyond each side at zoom 3, zooming out to 2 about the centre brings the
+    // visible area back inside -1 ... 1, touching the side it had left; r, R and Backspace
+    // reset the view.
+    const std::pair<char, int> sides[] = {
+        {'a', 'r'}, {'d', 'R'}, {'s', CBasicView::KeyBackspace}, {'w', 'r'}};
+    for (const auto& [key, reset] : sides) {
+        EXPECT_TRUE(View.KeyDown(reset));
+        EXPECT_EQ(std::make_tuple(1.0f, 0.0f, 0.0f),
+                  std::make_tuple(camera.ZoomFactor, camera.PanX, camera.PanY));
+        View.MouseWheel(2, Width / 2, Height / 2, false);
+        for (int i = 0; i < 10; ++i)
+            View.KeyDown(key);
+        View.MouseWheel(-1, Width / 2, Height / 2, false);
+        View.ToView(0, 0, x0, y1);          // left, top
+        View.ToView(Width, Height, x1, y0); // right, bottom
+        EXPECT_NEAR(1, std::max({-x0, -y0, x1, y1}), 1e-5) << key;
+        EXPECT_NEAR(1, std::min({1 - x0, 1 - y0, 1 + x1, 1 + y1}), 1e-5) << key;
+    }
+    CBasicView empty(nullptr, Ws.Log);
+    for (int key : {int('a'), int('r'), CBasicView::KeyEscape, CBasicView::KeyUp})
+        EXPECT_FALSE(empty.KeyDown(key)) << key;
+}
+
+TEST_F(ViewTest, ClassQueriesSelectTheClassesCommonToAllSelectedOnes) {
+    // Shape <- Rectangle <- Square, Shape <- Circle; Point stands alone. Query 0 selects sub
+    // classes, 1 super classes.
+    const std::tuple<size_t, Strings, Strings> cases[] = {
+        {0, {"Shape"}, {"Rectangle", "Square", "Circle"}},
+        {0, {"Shape", "Rectangle"}, {"Square"}},
+        {0, {"Rectangle", "Circle"}, {}},
+        {1, {"Square"}, {"Shape", "Rectangle"}},
+        {1, {"Rectangle", "Square"}, {"Shape"}},
+        {1, {"Point"}, {}},
+    };
+    for (const auto& [query, selected, found] : cases) {
+        View.KeyDown(CBasicView::KeyEscape);
+        for (const std::string& name : selected)
+            Click(Rect(name));
+        View.RunQuery(View.GetApplicableQueries().at(query));
+        EXPECT_EQ(found.empty() ? selected : found, Selected());
+        EXPECT_EQ(!found.empty() ? SelectionStatusText(View.GetSelection().SelectedRects)
+                  : query == 0   ? "No common subclasses found"
+                                 : "No common super classes found",
+                  Host.Status);
+    }
+    EXPECT_NE(std::string::npos,
+              Dir.ReadFile("log.txt").find("[Super Class Query] Query: Selects all super classes "
+                                           "that all classes in the selection have in common\n"));
+}
+
+TEST_F(ViewTest, FindElementsAddsTheRectsFoundAndThePopupIsOfferedForClassesOnly) {
+    auto find = [&](const std::string& name) {
+        CElementFilter filter;
+        filter.AddNameCriterion()->Name = name;
+        return View.FindElements(filter);
+    };
+    Click(Rect("Point"));
+    EXPECT_EQ(4, find("Area")); // Shape's, Rectangle's, Square's and Circle's
+    EXPECT_EQ(Strings({"Point", "Area", "Area", "Area", "Area"}), Selected());
+    EXPECT_EQ("5 items are selected", Host.Status);
+    EXPECT_EQ(0, find("area"));
+
+    CSqRectangle* circle = Rect("Circle");
+    CSqRectangle* alias = Rect("__builtin_va_list"); // a typedef
+    for (const std::list<CSqRectangle*>& rects :
+         {std::list<CSqRectangle*>(), {circle->Parent}, {alias}, {circle, alias}})
+        EXPECT_FALSE(IsClassSelection(rects)) << rects.size();
+    View.RightClick(1, 1); // a class and functions
+    View.KeyDown(CBasicView::KeyEscape);
+    View.RightClick(1, 1); // nothing
+    EXPECT_TRUE(Host.Popups.empty());
+    Click(circle);
+    Click(Rect("Point"));
+    View.RightClick(12, 34);
+    ASSERT_EQ(1u, Host.Popups.size());
+    EXPECT_EQ(std::make_tuple(View.GetApplicableQueries(), 12, 34), Host.Popups[0]);
+}
+
+TEST_F(ViewTest, NewLooksOrSizeRecordTheTreeAgainANewLayoutOrProgramAlsoDropSelectionAndHover) {
+    const std::tuple<const char*, std::function<void()>, bool> changes[] = {
+        {"looks", [&] { View.SetLooksSettings(CLooksSettings()); }, true},
+        {"size", [&] { View.Resize(Width, Height); }, true},
+        {"layout", [&] { View.SetLayoutSettings(CLayoutSettings()); }, false},
+        {"program", [&] { Data.SetProgram(Ws.Load(Relations, nullptr)); }, false},
+        {"cleared", [&] { Data.Clear(); }, false},
+    };
+    for (const auto& [change, make, keeps] : changes) {
+        View.KeyDown(CBasicView::KeyEscape);
+        View.KeyDown('r');
+        Hover(Rect("Shape"));
+        Click(Rect("Rectangle"));
+        View.Zoom(2, 10, 10);
+        unsigned tree = View.GetTreeVersion(), view = View.GetViewVersion();
+        make();
+        EXPECT_NE(tree, View.GetTreeVersion()) << change;
+        const RectSelection& s = View.GetSelection();
+        EXPECT_EQ(!keeps, View.GetHover() == nullptr && s.SelectedRects.empty() &&
+                              s.HighlightedRects.empty() && s.Arrows.empty() &&
+                              s.ArrowsShown.empty() && View.GetCamera().ZoomFactor == 1)
+            << change;
+        EXPECT_TRUE(change != std::string("size") || view != View.GetViewVersion());
+    }
+    EXPECT_TRUE(View.GetTreemap() == nullptr && View.GetViewData() == nullptr);
+}
+
+TEST(ViewData, TellsObserversInAttachOrderAndReleasesThemWhileTheOldProgramLives) {
+    Strings calls;
+    CRecordingObserver a("a", calls), b("b", calls);
+    auto data = std::make_unique<CViewData>();
+    for (CRecordingObserver* observer : {&a, &b, &a}) // a is told once
+        data->Attach(observer);
+    std::unique_ptr<CProgram> programs[3];
+    for (int i = 0; i < 3; ++i)
+        (programs[i] = std::make_unique<CProgram>())->Name = "p" + std::to_string(i + 1);
+    auto told = [&] { return std::exchange(calls, {}); };
+    data->SetProgram(std::move(programs[0]));
+    EXPECT_EQ(Strings({"a update", "b update"}), told());
+    data->SetProgram(std::move(programs[1]));
+    EXPECT_EQ(Strings({"a release p1", "b release p1", "a set p2", "b set p2"}), told());
+    data->Clear();
+    EXPECT_EQ(Strings({"a release p2", "b release p2", "a update", "b update"}), told());
+    data->SetProgram(std::move(programs[2]));
+    EXPECT_EQ(Strings({"a update", "b update"}), told());
+    data.reset();
+    EXPECT_EQ(Strings({"a release p3", "b release p3"}), told());
+}
