@@ -1,6 +1,9 @@
 // Reading front-end output: the model it builds, and every way a file can fail to load.
 #include "ImportTest.h"
 
+#include "import/CModelBuilder.h"
+#include "import/IdParsing.h"
+
 #include "model/CAliasType.h"
 #include "model/CClassType.h"
 #include "model/CEnumType.h"
@@ -394,4 +397,25 @@ TEST_F(ImportTest, LambdasAndLocalClassesOfRealSourcesJoinTheEnclosingScope) {
             EXPECT_EQ((Lines{"", ""}), classesFrom(cls, "/lambdas.cpp"));
         }
     }
+}
+
+// Scopes nested exactly as deep as the reader accepts load; one level more is refused.
+TEST_F(ImportTest, NestingDeeperThanTheLimitIsRefused) {
+    auto chain = [](int structs) { // each struct inside the next, the last one in "::"
+        std::string body = Base;
+        for (int i = 0; i < structs; ++i)
+            body += "<Struct id=\"_" + std::to_string(10 + i) + "\" context=\"_" +
+                    (i + 1 < structs ? std::to_string(11 + i) : "1") + "\" file=\"f0\"/>\n";
+        return body;
+    };
+    EXPECT_TRUE(LoadBody(chain(CModelBuilder::MaxNestingDepth - 1)));
+    EXPECT_FALSE(LoadBody(chain(CModelBuilder::MaxNestingDepth)));
+    EXPECT_EQ("[error] Error in xml file: Nesting deeper than 1000 levels", LogLines().back());
+}
+
+TEST(IdParsing, NumbersPastTheRangeOfIntAreRefused) {
+    EXPECT_EQ(2147483647, ParseNumber("2147483647"));
+    EXPECT_EQ(-1, ParseNumber("2147483648"));
+    EXPECT_EQ(-1, ParseNumber("-2147483649"));
+    EXPECT_EQ(0, ParseId("_2147483648"));
 }

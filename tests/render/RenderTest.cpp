@@ -160,6 +160,32 @@ TEST_F(DrawTest, CushionIsBrighterAtItsCentreWithThePixelShaderAndFlatWithout) {
     EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.04f, 0.5f));
 }
 
+// A light from the right brightens the cushions' right sides, a light from above their tops; a
+// container's border band shows its frame, not its cushion.
+TEST_F(DrawTest, TheLightComesFromWhereTheLooksPutItAndBordersShowTheFrame) {
+    const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h");
+    auto sides = [&](float lightX, float lightY) {
+        CLooksSettings looks = Ws.Looks;
+        looks.LightX = lightX;
+        looks.LightY = lightY;
+        View.SetLooksSettings(looks);
+        Image image = Paint();
+        return std::make_pair(
+            Brightness(At(image, file, 0.9f, 0.5f)) - Brightness(At(image, file, 0.1f, 0.5f)),
+            Brightness(At(image, file, 0.5f, 0.9f)) - Brightness(At(image, file, 0.5f, 0.1f)));
+    };
+    auto right = sides(0.8f, 0), up = sides(0, 0.8f);
+    EXPECT_GT(right.first - up.first, 40);
+    EXPECT_GT(up.second - right.second, 40);
+    SetLooks(false);
+    Image flat = Paint();
+    const CSqRectangle* rect = Rect("Rectangle");
+    const float band = 1.5f * 2 / W / (rect->Screen.MaxX - rect->Screen.MinX); // 1.5 px
+    const Pixel fill{51, 0, 255, 255}; // the class colour, flat
+    EXPECT_NE(fill, At(flat, rect, 1 - band, 0.5f));
+    EXPECT_NE(fill, At(flat, rect, band, 0.5f));
+}
+
 TEST_F(DrawTest, SelectedRectanglesGetARedFrameInTheOverlay) {
     const CSqRectangle* rect = Rect("Rectangle");
     const float border = 1 - 1.5f * 2 / H / (rect->Screen.MaxY - rect->Screen.MinY); // 1.5 px
