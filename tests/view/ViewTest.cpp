@@ -244,6 +244,8 @@ TEST_F(ViewTest, ControlWheelWalksTheSelectionUpAndDownTowardsTheMouse) {
 
 TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheViewInside) {
     const CCamera& camera = View.GetCamera();
+    const CSqRectangle* square = Rect("Square");
+    const CRectPoints unzoomed = square->Screen;
     float x0, y0, x1, y1;
     View.ToView(100, 200, x0, y0);
     unsigned tree = View.GetTreeVersion();
@@ -285,6 +287,10 @@ TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheV
         EXPECT_NEAR(1, std::max({-x0, -y0, x1, y1}), 1e-5) << key;
         EXPECT_NEAR(1, std::min({1 - x0, 1 - y0, 1 + x1, 1 + y1}), 1e-5) << key;
     }
+    // A reset after zooming gives the borders of zoom 1 back.
+    EXPECT_TRUE(View.KeyDown('r'));
+    EXPECT_EQ(std::make_pair(unzoomed.MinX, unzoomed.MaxX),
+              std::make_pair(square->Screen.MinX, square->Screen.MaxX));
     CBasicView empty(nullptr, Ws.Log);
     for (int key : {int('a'), int('r'), CBasicView::KeyEscape, CBasicView::KeyUp})
         EXPECT_FALSE(empty.KeyDown(key)) << key;
