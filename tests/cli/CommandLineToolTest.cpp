@@ -59,8 +59,12 @@ TEST_F(CommandLineTool, StatsCountWhatDumpListsDepthFirst) {
                                             "fields: (\\d+)\ntypedefs: \\d+\nenumerations: 0\n"
                                             "fundamental_types: \\d+\nderived_types: \\d+\n"
                                             "files: \\d+\nprogram_size: (\\d+)\n"
-                                            "program_lines: \\d+\nfiles_size: \\d+\n")))
+                                            "program_lines: (\\d+)\nfiles_size: (\\d+)\n")))
         << stats.Out;
+    Result program = RunTool("find " + Relations + " Program");
+    EXPECT_EQ("The program has " + m[4].str() + " number of lines and its files are " + m[5].str() +
+                  " bytes in size.\nSquare layer: 0\nfound: 1\n",
+              program.Out);
     // Every class and every field has its rectangle.
     EXPECT_EQ(std::stoi(m[1]), Count(dump.Out, "\tCClassRect\t"));
     EXPECT_EQ(std::stoi(m[2]), Count(dump.Out, "\tCFieldRect\t"));
