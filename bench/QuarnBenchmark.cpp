@@ -121,7 +121,7 @@ void MeasureView(CWorkspace& workspace, CViewData& data) {
     Clock::time_point start = Clock::now();
     view.MouseMove(px, py);
     std::printf("hover_ms %.3f\n", Milliseconds(start, Clock::now()));
-    std::printf("hover_marked %zu\n", view.GetSelection().HighlightedRects.size());
+    std::printf("hover_marked %zu\n", view.GetSelection().HoverRelations.Rects.size());
     std::printf("overlay_ms %.3f\n", TimedDraw(renderer, view));
 }
 

@@ -80,10 +80,13 @@ void CViewRenderer::DrawOverlay(const CBasicView& view) {
     const RectSelection& selection = view.GetSelection();
     for (const CSqRectangle* rect : selection.SelectedRects)
         Cushions.Draw(*rect, looks, true);
-    for (const CSqRectangle* rect : selection.HighlightedRects)
-        Cushions.Draw(*rect, looks, true);
-    for (const RelationArrow& arrow : selection.Arrows)
-        DrawArrow(arrow);
+    // The hover's relations come last, on top of the selection's.
+    for (const CRelationSet* set : {&selection.SelectionRelations, &selection.HoverRelations}) {
+        for (const CSqRectangle* rect : set->Rects)
+            Cushions.Draw(*rect, looks, true);
+        for (const RelationArrow& arrow : set->Arrows)
+            DrawArrow(arrow);
+    }
 }
 
 void CViewRenderer::DrawArrow(const RelationArrow& arrow) {

@@ -38,7 +38,8 @@ private:
     // Saves the colour buffer being drawn (the back buffer, or the bound framebuffer object) as
     // the snapshot, width x height RGBA.
     void SaveSnapshot(int width, int height);
-    // Draws the selected, then the highlighted rectangles lit, then the arrows.
+    // Draws the selected rectangles lit, then the rectangles and arrows of the selection's
+    // relations, then those of the hover's.
     void DrawOverlay(const CBasicView& view);
     // Draws one arrow of the class relations.
     static void DrawArrow(const RelationArrow& arrow);

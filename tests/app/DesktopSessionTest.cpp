@@ -234,7 +234,7 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     // Hovering a class lights its relations and the arrow to its base.
     CSqRectangle* square = Rect("Square");
     MoveTo(square);
-    EXPECT_FALSE(View().GetSelection().Arrows.empty());
+    EXPECT_FALSE(View().GetSelection().HoverRelations.Arrows.empty());
 
     // A click selects by the selection mode and the status bar describes the selection.
     CSqRectangle* edge = Rect("Edge");

@@ -215,12 +215,16 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
                    static_cast<int>((1 - s.MaxY) / 2 * H) + 1);
     ASSERT_EQ(circle, View.GetHover());
     Image after = Paint();
-    // Circle (listed twice), its base Shape and its file change; Point and Centre do not.
-    ASSERT_EQ(4u, View.GetSelection().HighlightedRects.size());
-    for (const CSqRectangle* related : View.GetSelection().HighlightedRects)
+    // Circle, its base Shape and its file change; Point and Centre do not.
+    ASSERT_EQ(3u, View.GetSelection().HoverRelations.Rects.size());
+    for (const CSqRectangle* related : View.GetSelection().HoverRelations.Rects)
         EXPECT_NE(At(before, related, 0.5f, 0.5f), At(after, related, 0.5f, 0.5f));
     for (const char* name : {"Point", "Centre"})
         EXPECT_EQ(At(before, Rect(name), 0.5f, 0.5f), At(after, Rect(name), 0.5f, 0.5f)) << name;
+    // The selection's relations are lit as well: MoveBy's argument type Point.
+    View.MouseMove(-1, -1);
+    Select("MoveBy");
+    EXPECT_NE(At(before, Rect("Point"), 0.5f, 0.5f), At(Paint(), Rect("Point"), 0.5f, 0.5f));
 }
 
 TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {
