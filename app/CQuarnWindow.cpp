@@ -105,7 +105,7 @@ void CQuarnWindow::OnOpen(wxCommandEvent&) {
                         wxDefaultPosition);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    Commands.CloseFile();
+    // The document shown stays until the new one has loaded.
     Commands.LoadFile(std::string(dialog.GetPath().utf8_str()));
 }
 

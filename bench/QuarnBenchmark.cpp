@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
         data.SetProgram(workspace.Load(file, &progress));
         sized = Clock::now();
     } catch (...) {
-        std::fprintf(stderr, "%s\n", CWorkspace::FailureText().c_str());
+        std::fprintf(stderr, "%s\n", CWorkspace::FailureText(file).c_str());
         return 1;
     }
     CProgram* program = data.GetProgram();

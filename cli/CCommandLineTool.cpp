@@ -41,15 +41,21 @@ CCommandLineTool::~CCommandLineTool() {
 }
 
 int CCommandLineTool::Run() {
-    if (!Load())
+    // Laying out can run out of memory too: it ends as a failed load does, not in an abort.
+    try {
+        if (!Load())
+            return 1;
+        if (Line.Command == "stats")
+            return Stats();
+        if (Line.Command == "dump")
+            return Dump();
+        if (Line.Command == "render")
+            return Render();
+        return Find();
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", CWorkspace::FailureText(Line.File).c_str());
         return 1;
-    if (Line.Command == "stats")
-        return Stats();
-    if (Line.Command == "dump")
-        return Dump();
-    if (Line.Command == "render")
-        return Render();
-    return Find();
+    }
 }
 
 bool CCommandLineTool::Load() {
@@ -61,7 +67,7 @@ bool CCommandLineTool::Load() {
         Data.SetProgram(Workspace.Load(Line.File, &progress));
         sizingEnd = Clock::now();
     } catch (...) {
-        std::string text = CWorkspace::FailureText();
+        std::string text = CWorkspace::FailureText(Line.File);
         progress.End();
         std::fprintf(stderr, "%s\n", text.c_str());
         return false;

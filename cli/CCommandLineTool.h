@@ -19,7 +19,8 @@ public:
     CCommandLineTool(const CCommandLineTool&) = delete;
     CCommandLineTool& operator=(const CCommandLineTool&) = delete;
 
-    // Runs the command; returns the exit status (0 done, 1 the file could not be loaded).
+    // Runs the command; returns the exit status (0 done, 1 the file could not be loaded or laid
+    // out, which prints the text of CWorkspace::FailureText).
     int Run();
 
 private:

@@ -111,12 +111,21 @@ std::unique_ptr<CProgram> CGccXmlParser::Parse() {
     bool linked = ReadNodes() && Xml.Restart() && ConnectNodes();
     FunctionContexts.clear(); // needed by pass two only
     if (!linked) {
-        Log.Error("Error loading file",
-                  StringPrintf("Read error on line number %i", Xml.CurrentLine()));
+        int line = Xml.CurrentLine();
+        Log.Error("Error loading file", StringPrintf("Read error on line number %i", line));
+        // What libxml2 said, else what the parser logged first, else where reading stopped.
+        if (!Xml.GetError().empty())
+            Failure = Xml.GetError();
+        else if (!FirstError.empty())
+            Failure = FirstError + StringPrintf(" (line %i)", line);
+        else
+            Failure = StringPrintf("Read error on line number %i", line);
         return nullptr;
     }
-    if (!Builder->CheckNesting())
+    if (!Builder->CheckNesting()) {
+        Failure = CModelBuilder::TooDeepText();
         return nullptr;
+    }
     return Builder->TakeProgram();
 }
 
@@ -148,7 +157,7 @@ bool CGccXmlParser::ReadNodes() {
             return false; // not well-formed: the scan stops here
         ReportProgress(CXmlTextReader::LineOf(node), start, span, start + span);
         if (!CreateElement(node)) {
-            Log.Error("Error in xml file", "Could not create element");
+            Error("Error in xml file", "Could not create element");
             return false;
         }
     }
@@ -165,7 +174,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
     // A number larger than the file could hold is refused before the id table grows for it.
     bool noNumber = number == 0 && (idText.empty() || idText[0] != 'f');
     if (noNumber || static_cast<std::uint64_t>(number) > MaxIdNumber) {
-        Log.Error("Error parsing id number.", "Node on line: ...");
+        Error("Error parsing id number.", "Node on line: ...");
         return false;
     }
 
@@ -221,7 +230,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
         Builder->AddFile(std::make_unique<CSourceFile>(name, &Builder->GetProgram()));
         return true;
     case NodeKind::Unknown:
-        Log.Error("Unknown Element Type", tag);
+        Error("Unknown Element Type", tag);
         return false;
     }
     return false;
@@ -263,16 +272,17 @@ bool CGccXmlParser::ConnectNodes() {
     return true;
 }
 
-namespace {
-
-// The "Error in xml file" entry: the tag immediately followed by the element's id text.
-void LogXmlError(CLogFile& log, xmlNodePtr node, const std::string& tag) {
-    std::string id;
-    Read(node, "id", id);
-    log.Error("Error in xml file", tag + id);
+void CGccXmlParser::Error(const std::string& heading, const std::string& detail) {
+    Log.Error(heading, detail);
+    if (FirstError.empty())
+        FirstError = heading + ": " + detail;
 }
 
-} // namespace
+void CGccXmlParser::LogXmlError(xmlNodePtr node, const std::string& tag) {
+    std::string id;
+    Read(node, "id", id);
+    Error("Error in xml file", tag + id);
+}
 
 bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
     switch (KindOfTag(tag)) {
@@ -293,7 +303,7 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
         std::string id;
         Read(node, "id", id);
         if (!LinkClass(node, ParseId(id), tag)) {
-            LogXmlError(Log, node, tag);
+            LogXmlError(node, tag);
             return false;
         }
         return true;
@@ -306,7 +316,7 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
         Read(node, "id", id);
         Read(node, "type", type);
         if (ParseId(id) != ParseId(type)) {
-            LogXmlError(Log, node, tag);
+            LogXmlError(node, tag);
             return false;
         }
         return true;
@@ -316,7 +326,7 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
     case NodeKind::Unimplemented:
         return true;
     case NodeKind::Unknown: // only when the file changed between the passes
-        Log.Error("Unknown Element Type", tag);
+        Error("Unknown Element Type", tag);
         return false;
     }
     return false;
@@ -346,7 +356,7 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const std::string& tag) {
     if (kind != NodeKind::Function) // a free function's context is not tested, only resolved
         complete = hasContext && complete;
     if (!complete) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
 
@@ -373,7 +383,7 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const std::string& tag) {
     if (self == nullptr || scope == nullptr || sourceFile == nullptr ||
         (kind != NodeKind::Structor && returnType == nullptr) ||
         !Builder->MayAdopt(number, scope)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
 
@@ -391,7 +401,7 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const std::string& tag) {
     // The compiler's built-in records have fields without a file: they get none.
     bool hasFile = Read(node, "file", file);
     if (!complete) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     int number = ParseId(id);
@@ -403,7 +413,7 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const std::string& tag) {
         (hasFile && sourceFile == nullptr))
         return false;
     if (!Builder->MayAdopt(number, scope)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     Read(node, "access", access);
@@ -419,7 +429,7 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const std::string& tag) {
     bool complete = Read(node, "id", id) && Read(node, "context", context) &&
                     (isTypedef ? Read(node, "type", type) : hasFile);
     if (!complete) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     int number = ParseId(id);
@@ -440,7 +450,7 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const std::string& tag) {
         (isTypedef && aliased == nullptr))
         return false;
     if (!Builder->MayAdopt(number, scope)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     Builder->AdoptType(number, *scope);
@@ -455,7 +465,7 @@ bool CGccXmlParser::LinkDerivedType(xmlNodePtr node, const std::string& tag,
                                     const char* baseAttribute) {
     std::string id, base;
     if (!Read(node, "id", id) || !Read(node, baseAttribute, base)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     auto* self = Builder->Resolve<CReferenceType>(ParseId(id));
@@ -504,7 +514,7 @@ bool CGccXmlParser::LinkNamespace(xmlNodePtr node, const std::string& tag) {
     CNamespace* parent =
         Read(node, "context", context) ? Builder->Resolve<CNamespace>(ParseId(context)) : nullptr;
     if (self == nullptr || !Builder->MayAdopt(number, parent)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     Builder->AdoptNamespace(number, parent);

@@ -4,8 +4,8 @@
 #include <string>
 
 // A thin owner of one libxml2 streaming text reader on a file. The file is read without
-// network access and without entity substitution; parser diagnostics are not printed (the
-// caller logs what failed), and line numbers past 65535 are kept.
+// network access and without entity substitution; parser diagnostics are not printed but the
+// first error is kept (GetError), and line numbers past 65535 are kept.
 class CXmlTextReader {
 public:
     // Opens the file; throws CError "Could not open Xml file" when libxml2
@@ -38,6 +38,9 @@ public:
     int CurrentLine();
 
     const std::string& GetFileName() const { return FileName; }
+    // The parser's first error since the reader was made or restarted, as XmlErrorText gives
+    // it ("Line <n>: <message>"); empty when there was none.
+    const std::string& GetError() const { return Error; }
 
     // The line libxml2 recorded for a parsed node.
     static int LineOf(xmlNodePtr node);
@@ -45,8 +48,14 @@ public:
 private:
     // Notes a read error when result is negative; returns result.
     int Checked(int result);
+    // Opens the file in a new libxml2 reader that reports its errors to this object; null
+    // when libxml2 cannot open it.
+    xmlTextReaderPtr Open();
+    // The reader's structured error handler: keeps the first error (warnings are ignored).
+    static void KeepFirstError(void* reader, xmlErrorPtr error);
 
     xmlTextReaderPtr Reader; // owned
     std::string FileName;
     bool ReadFailed = false; // a read or an expansion failed since the last start
+    std::string Error;       // the first parser error since the last start
 };

@@ -9,9 +9,10 @@ std::unique_ptr<CProgram> LoadProgram(const std::string& fileName, IProgress* pr
                                       CLogFile& log, const CommandRunner& runner) {
     if (progress != nullptr)
         progress->SetMessage("Reading XML file");
-    std::unique_ptr<CProgram> program = CGccXmlReader(fileName, log, progress, runner).Load();
+    CGccXmlReader reader(fileName, log, progress, runner);
+    std::unique_ptr<CProgram> program = reader.Load();
     if (program == nullptr)
-        throw CError("Could not load file");
+        throw CError("Could not load file\n" + reader.GetCause());
     if (progress != nullptr)
         progress->SetMessage("Squarifying...");
     return program;

@@ -283,16 +283,17 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     EXPECT_EQ(ERectKind::Class, Rect("Edge")->Parent->GetKind());
     EXPECT_FLOAT_EQ(0.5f, App->GetWorkspace().Looks.AmbientLight); // a tenth of the scale
 
-    // A file that is no front-end output is reported and leaves the canvas empty.
+    // A file that is no front-end output is reported and leaves the document shown.
     Dir.WriteFile("notes.xml", "<?xml version=\"1.0\"?>\n<notes/>\n");
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(Dir.Path() + "/notes.xml"),
                   CExpect<wxMessageDialog>([](wxMessageDialog& box) {
-                      EXPECT_EQ("Could not load file", box.GetMessage().utf8_string());
+                      EXPECT_EQ(0u,
+                                box.GetMessage().utf8_string().rfind("Could not load file\n", 0));
                       EXPECT_EQ("Error loading", box.GetCaption().utf8_string());
                       return wxID_OK;
                   }));
-    EXPECT_EQ(nullptr, View().GetTreemap());
-    EXPECT_EQ(0, NonWhiteAfterPaint());
+    EXPECT_NE(nullptr, View().GetTreemap());
+    EXPECT_GT(NonWhiteAfterPaint(), 0);
 
     // Close empties the canvas; Exit ends the program.
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));

@@ -1,8 +1,10 @@
 // Reading front-end output: the model it builds, and every way a file can fail to load.
 #include "ImportTest.h"
 
+#include "base/CError.h"
 #include "import/CModelBuilder.h"
 #include "import/IdParsing.h"
+#include "import/LoadProgram.h"
 
 #include "model/CAliasType.h"
 #include "model/CClassType.h"
@@ -218,6 +220,31 @@ TEST_F(ImportTest, FilesThatAreNotFrontEndOutputFail) {
     ASSERT_EQ(5u, log.size());
     EXPECT_EQ(ReadError(1), log[1]);
     EXPECT_EQ(ReadError(3), log[4]);
+}
+
+// The user is told which file failed and why: the system's reason, the parser's message and
+// line, the root that was found, or the reader's first complaint.
+TEST_F(ImportTest, AFailedLoadSaysWhichFileAndWhy) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"missing.xml", "", "No such file or directory"},
+        {"bad.xml", "", "The file is empty"},
+        {"bad.xml", "this is not XML\n", "Line 1: Document is empty"},
+        {"bad.xml", "<notes/>",
+         "The document starts with <notes>, not with <GCC_XML> (front-end output) or <project>"},
+        {"bad.xml", GccXml(Base).substr(0, 120), "Line 5: AttValue: ' expected"},
+        {"bad.xml", GccXml(Base + "  <Foo id=\"_9\"/>\n"), "Unknown Element Type: Foo (line 8)"},
+    };
+    for (const auto& [name, text, cause] : cases) {
+        if (name == "bad.xml")
+            Dir.WriteFile(name, text);
+        std::string thrown;
+        try {
+            LoadProgram(name, nullptr, Log, RunCommand);
+        } catch (const CError& error) {
+            thrown = error.what();
+        }
+        EXPECT_EQ("Could not load file\nFile: " + name + "\n" + cause, thrown);
+    }
 }
 
 // Entities and the network are never read: the reader sees only the file it was given.

@@ -1,6 +1,7 @@
 #include "view/CBasicView.h"
 
 #include "layout/CProgramRect.h"
+#include "model/CBasicType.h"
 #include "model/CProgram.h"
 #include "support/CRecordingMessageBox.h"
 #include "support/CTempDir.h"
@@ -421,6 +422,28 @@ TEST_F(ViewTest, TheSelectionsRelationsStayUnderHoversAndDoNotDependOnHowItWasSe
                   filter.AddNameCriterion()->Name = "MoveBy";
                   View.FindElements(filter);
               }));
+}
+
+// A load boundary shows the failure, the file and the cause, whatever was thrown.
+TEST_F(ViewTest, EveryFailedLoadEndsInATextNamingTheFileAndTheCause) {
+    Dir.WriteFile("odd.xml", "<GCC_XML><Namespace id=\"_1\" name=\"::\"/>"
+                             "<FundamentalType id=\"_2\" name=\"quux\"/></GCC_XML>");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { Ws.Load("odd.xml", nullptr); },
+         std::string(UnknownFundamentalTypeMessage) +
+             "\nFile: odd.xml\nquux is an unknown fundamental type."},
+        {[] { throw std::bad_alloc(); }, "Could not load file\nFile: f.xml\nOut of memory"},
+        {[] { throw std::length_error("vector"); }, "Could not load file\nFile: f.xml\nvector"},
+        {[] { throw 42; }, "Could not load file\nFile: f.xml\nAn unknown error"},
+    };
+    for (const auto& [fail, text] : cases) {
+        try {
+            fail();
+            ADD_FAILURE() << text;
+        } catch (...) {
+            EXPECT_EQ(text, CWorkspace::FailureText("f.xml"));
+        }
+    }
 }
 
 TEST(ViewData, TellsObserversInAttachOrderAndReleasesThemWhileTheOldProgramLives) {
