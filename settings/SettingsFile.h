@@ -12,6 +12,9 @@ class IMessageBox;
 
 // The settings file every run reads from its working directory.
 extern const char* const DefaultSettingsFile; // "settings.cfg"
+// The text of the settings file the program comes with: every key the file holds, at its
+// default.
+extern const char* const DefaultSettingsDocument;
 
 // Resets both records to their defaults, then reads every key the file holds. A missing or
 // unreadable file keeps the defaults and returns false; nothing is shown.
@@ -23,13 +26,15 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks,
 bool ReadColor(CXmlDocument& document, const std::string& xpath, CColor& color);
 
 // Writes the editable values into "settings.cfg" (empty fileName) or into a copy of it saved
-// under fileName. The file written is replaced in one step, so a failure leaves it as it was.
-// Failures are shown in messages under "Parser error" and return false.
+// under fileName; without a "settings.cfg" both start from DefaultSettingsDocument. The file
+// written is replaced in one step, so a failure leaves it as it was. Failures are shown in
+// messages under "Parser error" and return false.
 bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName,
                   IMessageBox& messages);
 
 // "settings.cfg" read into a document that saves under fileName (nothing is written before
-// Save); null when "settings.cfg" cannot be read. May throw CError "Invalid file or xml document".
+// Save): DefaultSettingsDocument when there is no "settings.cfg"; null when it exists but
+// cannot be read. May throw CError "Invalid file or xml document".
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName);
 
 // The multi-line texts the log shows at start-up.

@@ -8,6 +8,7 @@
 #include "settings/SettingsFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 
 CWorkspace::CWorkspace(IMessageBox& messages, CommandRunner runner)
@@ -15,6 +16,13 @@ CWorkspace::CWorkspace(IMessageBox& messages, CommandRunner runner)
 
 void CWorkspace::LoadSettings(const std::string& fileName) {
     ReadSettings(Layout, Looks, fileName);
+    std::error_code error;
+    if (!std::filesystem::exists(fileName, error) && !error) {
+        Log.Write("Config file not found", fileName + ", the defaults are used", "");
+        Log.Write("Default settings, layout: ", DumpLayoutSettings(Layout), "");
+        Log.Write("Default settings, looks: ", DumpLooksSettings(Looks), "");
+        return;
+    }
     Log.Write("Config file loaded, layout: ", DumpLayoutSettings(Layout), "");
     Log.Write("Config file loaded, looks: ", DumpLooksSettings(Looks), "");
 }

@@ -26,7 +26,9 @@ public:
     CWorkspace& operator=(const CWorkspace&) = delete;
 
     // Reads the settings file into Layout and Looks (the defaults when it is missing or
-    // unreadable) and logs both records ("Config file loaded, layout: ", "..., looks: ").
+    // unreadable) and logs both records ("Config file loaded, layout: ", "..., looks: "); a
+    // missing file is logged as "Config file not found" and the records as "Default
+    // settings, layout: " and "..., looks: ".
     void LoadSettings(const std::string& fileName);
     // Reads fileName (a project is compiled first) and sizes the model: "Reading XML file",
     // the reader's steps and "Squarifying..." go to progress (borrowed, may be null). Throws
