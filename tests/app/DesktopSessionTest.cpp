@@ -240,7 +240,8 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     CSqRectangle* edge = Rect("Edge");
     Command(CQuarnWindow::SelectGroupId);
     ClickOn(edge);
-    EXPECT_EQ("Group of 2 Fields.\nSquare layer: 7", StatusLine());
+    EXPECT_EQ(std::string("Group of 2 Fields.") + CQuarnWindow::StatusSeparator + "Square layer: 7",
+              StatusLine().utf8_string());
     Input->Char(WXK_ESCAPE); // the canvas has the keyboard focus since the mouse entered it
     EXPECT_TRUE(
         PumpUntil([&] { return StatusLine() == "Select an item to view more detailed info"; }));
