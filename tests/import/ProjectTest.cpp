@@ -112,15 +112,13 @@ TEST_F(ProjectTest, AFrontEndThatWritesNothingEndsInCouldNotOpen) {
     for (const std::string frontEnd : {"quarn-no-such-front-end", "/no/such/dir/gccxml", "",
                                        "./front-end-directory", "./not-executable", "true"}) {
         WriteProject("  <settings gccxml_path=\"" + frontEnd + "\" output_file=\"none.xml\"/>\n");
-        const std::string started = frontEnd == "true"   ? "ended with exit status 0"
-                                    : frontEnd[0] == '.' ? "named in the project could not be "
-                                                           "started: Permission denied"
-                                                         : "named in the project could not be "
-                                                           "started: No such file or directory";
-        EXPECT_EQ("Could not open Xml file\nFile: none.xml, the front-end output of project.xml\n"
-                  "The front end \"" +
-                      frontEnd + "\" " + started,
-                  LoadThrown());
+        const std::string thrown = LoadThrown(), start = "Could not open Xml file\nFile: none.xml, "
+                                                         "the front-end output of project.xml\n"
+                                                         "The front end \"" +
+                                                         frontEnd + "\" ";
+        EXPECT_EQ(start, thrown.substr(0, start.size()));
+        EXPECT_NE(std::string::npos, thrown.find(frontEnd == "true" ? "ended with exit status 0"
+                                                                    : "could not be started: "));
         if (frontEnd != "true") {
             EXPECT_NE(std::string::npos, Err.find("Could not start")) << frontEnd;
         }
