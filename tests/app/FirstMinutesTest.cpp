@@ -249,6 +249,7 @@ TEST(PreferenceSliders, ASettingShowsAtTheNearestStepAndEveryStepComesBackToItsP
             }
         }
     }
+    EXPECT_EQ(6, CPrefDlg::BorderPixels(69)); // a tenth, truncated
 }
 
 TEST_F(FirstMinutes, SettingsShowEveryControlWholeTabReachesEachAndKeysMoveTheSliders) {
