@@ -17,3 +17,7 @@ using CommandRunner =
 // status, or -1 when it could not be started (the reason is then written to standard error)
 // or did not end normally.
 int RunCommand(const std::string& program, const std::vector<std::string>& arguments);
+
+// The path of program found along PATH as posix_spawnp would find it (a name with a "/" is
+// taken as it stands); empty when there is no such executable file.
+std::string FindProgram(const std::string& program);
