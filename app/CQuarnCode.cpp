@@ -55,6 +55,8 @@ void CQuarnCode::LoadFile(std::string fileName) {
         View->SetViewData(ViewData.get());
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
+        if (!Workspace->Notice.empty())
+            MessageBox.ShowMessage(Workspace->Notice, "Quarn Code");
     } catch (...) {
         std::string text = CWorkspace::FailureText();
         progress.Hide();

@@ -29,8 +29,9 @@ public:
     // Reads "settings.cfg" (defaults when it is missing), logs both records and gives them to
     // the view.
     void LoadSettings();
-    // Loads a project or front-end file and shows it. A failure shows its text under "Error
-    // loading" and leaves no document.
+    // Loads a project, a compilation database or a front-end file and shows it, then shows the
+    // load's notice when it has one. A failure (a cancelled load too) shows its text under
+    // "Error loading" and leaves the document shown before, if any.
     void LoadFile(std::string fileName) override;
     // Drops the current document; the canvas then shows no treemap.
     void CloseFile() override;

@@ -5,6 +5,7 @@
 #include "app/CQueryPopupMenu.h"
 #include "app/IDocumentCommands.h"
 #include "base/CError.h"
+#include "import/CCompilationDatabase.h"
 #include "view/CBasicView.h"
 #include "view/CElementFilter.h"
 #include "view/SelectionStatus.h"
@@ -101,12 +102,18 @@ void CQuarnWindow::OnExit(wxCommandEvent&) {
 }
 
 void CQuarnWindow::OnOpen(wxCommandEvent&) {
-    wxFileDialog dialog(this, "Open a project file", "", "", "Xml files (*.xml)|*.xml", wxFD_OPEN,
-                        wxDefaultPosition);
+    wxFileDialog dialog(this, "Open a project file", "", "",
+                        "Xml files (*.xml)|*.xml|Compilation databases "
+                        "(compile_commands.json)|compile_commands.json;*.json",
+                        wxFD_OPEN, wxDefaultPosition);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    Commands.CloseFile();
-    Commands.LoadFile(std::string(dialog.GetPath().utf8_str()));
+    std::string fileName(dialog.GetPath().utf8_str());
+    // A compilation database takes long to compile and can be cancelled: what was shown stays
+    // until the new program replaces it, and stays when it does not.
+    if (!CCompilationDatabase::IsDatabase(fileName))
+        Commands.CloseFile();
+    Commands.LoadFile(fileName);
 }
 
 void CQuarnWindow::OnClose(wxCommandEvent&) {

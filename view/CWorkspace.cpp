@@ -12,13 +12,18 @@ CWorkspace::CWorkspace(IMessageBox& messages, CommandRunner runner)
 
 void CWorkspace::LoadSettings(const std::string& fileName) {
     ReadSettings(Layout, Looks, fileName);
+    ReadFrontEndSettings(FrontEnd, fileName);
     Log.Write("Config file loaded, layout: ", DumpLayoutSettings(Layout), "");
     Log.Write("Config file loaded, looks: ", DumpLooksSettings(Looks), "");
 }
 
 std::unique_ptr<CProgram> CWorkspace::Load(const std::string& fileName, IProgress* progress) {
-    std::unique_ptr<CProgram> program = LoadProgram(fileName, progress, Log, Runner);
+    Notice.clear();
+    std::string notice;
+    std::unique_ptr<CProgram> program =
+        LoadProgram(fileName, progress, Log, Runner, FrontEnd, &notice);
     program->ComputeSize(CSizing(Log, Layout.UseFunctionLength));
+    Notice = notice;
     return program;
 }
 
