@@ -83,16 +83,22 @@ void Report(IProgress* progress, int value, const std::string& message) {
     progress->SetMessage(message.c_str());
 }
 
-// Removes the merged documents of other sets of outputs, and temporary files that a program
-// that ended early left behind.
-void RemoveStale(const std::string& directory, const std::string& keep) {
+// Removes what the database no longer needs: the merged documents of other sets of outputs,
+// and the outputs of commands it no longer has (with their messages and temporary files), so
+// that the cache does not grow with every change of a command.
+void RemoveStale(const std::string& directory, const std::string& keep,
+                 const std::map<std::string, std::size_t>& outputs) {
     DIR* folder = opendir(directory.c_str());
     if (folder == nullptr)
         return;
     while (dirent* entry = readdir(folder)) {
         std::string name = entry->d_name;
-        bool merged = name.compare(0, 7, "merged-") == 0 && name != keep;
-        if (merged)
+        // An output is named after a fingerprint: 16 hexadecimal digits and ".xml".
+        bool output = name.size() >= 20 && name.compare(16, 4, ".xml") == 0 &&
+                      name.find_first_not_of("0123456789abcdef") == 16;
+        bool stale = output ? outputs.count(directory + "/" + name.substr(0, 20)) == 0
+                            : name.compare(0, 7, "merged-") == 0 && name != keep;
+        if (stale)
             unlink((directory + "/" + name).c_str());
     }
     closedir(folder);
@@ -247,8 +253,8 @@ std::string CDatabaseCompiler::Compile(const std::string& databaseFile, std::str
         }
         if (!merger.Finish())
             throw CError("Could not open Xml file");
-        RemoveStale(cache, name);
     }
+    RemoveStale(cache, name, jobOf);
     if (Progress != nullptr)
         Progress->SetValue(MergeEnd);
     if (failed > 0) {

@@ -58,7 +58,7 @@ Kind KindOf(const char* tag) {
         {"CvQualifiedType", CvQualified},
     };
     for (const Entry& entry : kinds) {
-        if (std::strcmp(entry.Tag, tag) == 0)
+        if (entry.Tag[0] == tag[0] && std::strcmp(entry.Tag, tag) == 0)
             return entry.Value;
     }
     return Other;
@@ -78,16 +78,49 @@ const std::size_t MarkerSize = 1 + sizeof(std::int32_t);
 // References nest no deeper than this in real output; deeper ones are taken as a cycle.
 const int MaxDepth = 1000;
 
-// Attributes whose values hold element ids: one, or a list (bases, members and the like).
-bool IsReference(const char* name) {
-    static const char* const names[] = {"context",       "type",    "returns", "basetype",
-                                        "original_type", "members", "bases",   "befriending",
-                                        "overrides",     "throw"};
-    for (const char* candidate : names) {
-        if (candidate[0] == name[0] && std::strcmp(candidate, name) == 0)
-            return true;
+// What an attribute is to the merger, by its name.
+enum Role : std::uint8_t {
+    Plain,     // copied as it is
+    Reference, // element ids: one, or a list (bases, members and the like)
+    Context,   // the id of the element's scope
+    FileRef,   // a file, as the reader reads it
+    Location,  // a file and a line: "f3:12"
+    Name,
+    Mangled,
+    Line,
+    IncompleteFlag,
+    StaticFlag,
+};
+
+Role RoleOf(const char* name) {
+    struct Entry {
+        const char* Name;
+        Role Value;
+    };
+    static const Entry roles[] = {
+        {"context", Context},
+        {"type", Reference},
+        {"returns", Reference},
+        {"basetype", Reference},
+        {"original_type", Reference},
+        {"members", Reference},
+        {"bases", Reference},
+        {"befriending", Reference},
+        {"overrides", Reference},
+        {"throw", Reference},
+        {"file", FileRef},
+        {"location", Location},
+        {"name", Name},
+        {"mangled", Mangled},
+        {"line", Line},
+        {"incomplete", IncompleteFlag},
+        {"static", StaticFlag},
+    };
+    for (const Entry& entry : roles) {
+        if (entry.Name[0] == name[0] && std::strcmp(entry.Name, name) == 0)
+            return entry.Value;
     }
-    return false;
+    return Plain;
 }
 
 bool IsDigit(char c) {
@@ -128,39 +161,45 @@ std::uint8_t QualifierBits(const char* suffix) {
     return bits;
 }
 
-void AppendEscaped(std::string& out, const char* text) {
-    for (;;) {
-        const char* special = std::strpbrk(text, "&<>\"\n\r\t");
-        if (special == nullptr) {
-            out += text;
-            return;
-        }
-        out.append(text, special);
-        switch (*special) {
+// Appends text[begin, end) escaped for an attribute value.
+void AppendEscaped(std::string& out, const char* begin, const char* end) {
+    const char* run = begin;
+    for (const char* p = begin; p != end; ++p) {
+        const char* entity;
+        switch (*p) {
         case '&':
-            out += "&amp;";
+            entity = "&amp;";
             break;
         case '<':
-            out += "&lt;";
+            entity = "&lt;";
             break;
         case '>':
-            out += "&gt;";
+            entity = "&gt;";
             break;
         case '"':
-            out += "&quot;";
+            entity = "&quot;";
             break;
         case '\n':
-            out += "&#10;";
+            entity = "&#10;";
             break;
         case '\r':
-            out += "&#13;";
+            entity = "&#13;";
+            break;
+        case '\t':
+            entity = "&#9;";
             break;
         default:
-            out += "&#9;";
-            break;
+            continue;
         }
-        text = special + 1;
+        out.append(run, p);
+        out += entity;
+        run = p + 1;
     }
+    out.append(run, end);
+}
+
+void AppendEscaped(std::string& out, const char* text) {
+    AppendEscaped(out, text, text + std::strlen(text));
 }
 
 void AppendMarker(std::string& out, char marker, std::int32_t number) {
@@ -269,26 +308,9 @@ bool CGccXmlMerger::Add(const std::string& output, const std::string& directory)
     for (std::size_t index : Files) {
         CElement& file = Elements[index];
         std::string key = "P" + FileKey(FileNames[file.Merged]);
-        auto inserted = Slots.try_emplace(key);
-        CSlot& slot = inserted.first->second;
-        if (slot.Output != OutputIndex) {
-            slot.Output = OutputIndex;
-            slot.Used = 0;
-        }
-        int occurrence = slot.Used++;
-        std::int32_t existing = -1;
-        if (occurrence == 0)
-            existing = slot.First;
-        else if (slot.More >= 0 && occurrence - 1 < static_cast<int>(Overflow[slot.More].size()))
-            existing = Overflow[slot.More][occurrence - 1];
-        if (existing >= 0) {
-            file.Merged = existing;
-            file.Disposition = Duplicate;
-        } else {
-            file.Merged = NextFile++;
-            file.Disposition = New;
-            Occurrence(key, file.Merged);
-        }
+        std::int32_t existing = Occurrence(key, NextFile);
+        file.Merged = existing >= 0 ? existing : NextFile++;
+        file.Disposition = existing >= 0 ? Duplicate : New;
         file.State = Resolved;
     }
     for (std::size_t index = 0; index < Elements.size(); ++index)
@@ -300,6 +322,7 @@ bool CGccXmlMerger::Add(const std::string& output, const std::string& directory)
 }
 
 bool CGccXmlMerger::Read(const std::string& output) {
+    Roles.clear(); // the names of the last document are gone
     try {
         CXmlTextReader xml(output);
         if (xml.Read() != 1 || xml.GetName() != "GCC_XML") {
@@ -396,12 +419,22 @@ bool CGccXmlMerger::ReadElement(xmlNodePtr node) {
 }
 
 void CGccXmlMerger::AppendAttribute(const char* name, const char* value, CElement* element) {
+    // libxml2 keeps one copy of each name per document: its role is looked up once.
+    if (Roles.size() > 256)
+        Roles.clear();
+    auto known = Roles.find(name);
+    Role role = known != Roles.end() ? static_cast<Role>(known->second)
+                                     : static_cast<Role>(Roles[name] = RoleOf(name));
     Text += ' ';
     Text += name;
     Text += "=\"";
-    if (IsReference(name)) {
-        if (element != nullptr && std::strcmp(name, "context") == 0)
+    std::uint32_t begin = Offset(Text);
+    switch (role) {
+    case Context:
+        if (element != nullptr)
             element->Context = IdNumber(value);
+        [[fallthrough]];
+    case Reference: {
         // Every "_" and the digits after it is a reference; so are the leading digits of a
         // value without "_", as the reader takes them.
         const char* p = value;
@@ -414,43 +447,50 @@ void CGccXmlMerger::AppendAttribute(const char* name, const char* value, CElemen
             const char* underscore = std::strchr(p, '_');
             if (underscore == nullptr || !IsDigit(underscore[1]))
                 break;
-            std::string before(p, underscore);
-            AppendEscaped(Text, before.c_str());
+            AppendEscaped(Text, p, underscore);
             const char* end = SkipDigits(underscore + 1);
             AppendMarker(Text, RefMarker, DigitsValue(underscore + 1, end));
             p = end;
         }
         AppendEscaped(Text, p);
-    } else if (std::strcmp(name, "file") == 0) {
+        break;
+    }
+    case FileRef: {
         // The reader reads the number after the first character, whatever it is.
         std::int32_t index = *value == '\0' ? 0 : ParseNumber(value + 1);
         if (element != nullptr)
             element->File = index;
         AppendMarker(Text, FileMarker, index);
-    } else if (std::strcmp(name, "location") == 0 && value[0] == 'f' && IsDigit(value[1])) {
-        const char* end = SkipDigits(value + 1);
-        AppendMarker(Text, FileMarker, DigitsValue(value + 1, end));
-        AppendEscaped(Text, end);
-    } else {
-        std::uint32_t begin = Offset(Text);
-        AppendEscaped(Text, value);
-        if (element != nullptr) {
-            if (std::strcmp(name, "name") == 0) {
-                element->NameBegin = begin;
-                element->NameEnd = Offset(Text);
-            } else if (std::strcmp(name, "mangled") == 0) {
-                element->MangledBegin = begin;
-                element->MangledEnd = Offset(Text);
-                element->Flags |= HasMangled;
-            } else if (std::strcmp(name, "line") == 0) {
-                element->LineBegin = begin;
-                element->LineEnd = Offset(Text);
-            } else if (std::strcmp(name, "incomplete") == 0 && std::strcmp(value, "1") == 0) {
-                element->Flags |= Incomplete;
-            } else if (std::strcmp(name, "static") == 0 && std::strcmp(value, "1") == 0) {
-                element->Flags |= Static;
-            }
+        break;
+    }
+    case Location:
+        if (value[0] == 'f' && IsDigit(value[1])) {
+            const char* end = SkipDigits(value + 1);
+            AppendMarker(Text, FileMarker, DigitsValue(value + 1, end));
+            AppendEscaped(Text, end);
+            break;
         }
+        [[fallthrough]];
+    default:
+        AppendEscaped(Text, value);
+        if (element == nullptr)
+            break;
+        if (role == Name) {
+            element->NameBegin = begin;
+            element->NameEnd = Offset(Text);
+        } else if (role == Mangled) {
+            element->MangledBegin = begin;
+            element->MangledEnd = Offset(Text);
+            element->Flags |= HasMangled;
+        } else if (role == Line) {
+            element->LineBegin = begin;
+            element->LineEnd = Offset(Text);
+        } else if (role == IncompleteFlag && std::strcmp(value, "1") == 0) {
+            element->Flags |= Incomplete;
+        } else if (role == StaticFlag && std::strcmp(value, "1") == 0) {
+            element->Flags |= Static;
+        }
+        break;
     }
     Text += '"';
 }
@@ -582,8 +622,36 @@ void CGccXmlMerger::AppendResolved(std::string& out, std::uint32_t begin, std::u
     }
 }
 
+CGccXmlMerger::CSlot& CGccXmlMerger::SlotOf(const std::string& key) {
+    if ((SlotsUsed + 1) * 2 > Slots.size()) {
+        std::vector<CEntry> old(std::max<std::size_t>(Slots.size() * 2, 1 << 16));
+        old.swap(Slots);
+        std::size_t mask = Slots.size() - 1;
+        for (const CEntry& entry : old) {
+            if (entry.Hash == 0)
+                continue;
+            std::size_t at = entry.Hash & mask;
+            while (Slots[at].Hash != 0)
+                at = (at + 1) & mask;
+            Slots[at] = entry;
+        }
+    }
+    std::uint64_t hash = std::hash<std::string>()(key);
+    hash += hash == 0;
+    std::size_t mask = Slots.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        if (Slots[at].Hash == hash)
+            return Slots[at].Slot;
+        if (Slots[at].Hash == 0) {
+            Slots[at].Hash = hash;
+            ++SlotsUsed;
+            return Slots[at].Slot;
+        }
+    }
+}
+
 std::int32_t CGccXmlMerger::Occurrence(const std::string& key, std::int32_t newId) {
-    CSlot& slot = Slots[key];
+    CSlot& slot = SlotOf(key);
     if (slot.Output != OutputIndex) {
         slot.Output = OutputIndex;
         slot.Used = 0;
@@ -735,7 +803,7 @@ void CGccXmlMerger::ResolveClass(CElement& element, std::string& key, int depth)
         // Declared here and known from an earlier output, or defined here and only declared
         // before: the same class. The key's new occurrence takes its id.
         existing = name->second.Id;
-        CSlot& slot = Slots[key];
+        CSlot& slot = SlotOf(key);
         if (slot.More >= 0 && !Overflow[slot.More].empty())
             Overflow[slot.More].back() = existing;
         else

@@ -135,6 +135,8 @@ private:
     // Files one occurrence of key: the id written before for that occurrence, or -1 after
     // recording newId for it.
     std::int32_t Occurrence(const std::string& key, std::int32_t newId);
+    // The slot of a key, made empty when new.
+    CSlot& SlotOf(const std::string& key);
     // Resolves a class by the rules for declarations and definitions.
     void ResolveClass(CElement& element, std::string& key, int depth);
     // The key of a file: its normalised absolute path.
@@ -166,9 +168,18 @@ private:
     std::vector<std::int32_t> ElementOf; // element index by id number; -1 when none
     std::vector<std::int32_t> MergedOf;  // merged id by id number; -1 when not yet known
     std::int32_t Nowhere = -1;           // the id of references to numbers out of range
+    std::unordered_map<const void*, std::uint8_t> Roles; // attribute roles by name pointer
 
     // Across outputs.
-    std::unordered_map<std::string, CSlot> Slots;
+    // The slots by the 64-bit hash of their key (0 marks a free entry), open addressing at
+    // most half full: one memory access per look-up on average, and no copy of the key. Two
+    // keys of equal hash would be taken for one (about one chance in 10^7 for a million).
+    struct CEntry {
+        std::uint64_t Hash = 0;
+        CSlot Slot;
+    };
+    std::vector<CEntry> Slots;
+    std::size_t SlotsUsed = 0;
     std::vector<std::vector<std::int32_t>> Overflow;
     std::unordered_map<std::string, CClassName> ClassNames;
     std::unordered_map<std::int32_t, CPlace> Declarations; // incomplete classes written
