@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -138,7 +139,9 @@ TEST_F(DatabaseRun, OfOneEntryGivesTheModelOfItsOutput) {
 
 // Entries that cannot be compiled are left out with a notice and their reasons in the log;
 // a compiler off the allowlist is never run: the front end uses its own defaults instead.
+// One run at a time: the failure comes first, and the runs go on after it.
 TEST_F(DatabaseRun, LeavesOutWhatCannotBeCompiledWithANotice) {
+    Workspace.FrontEnd.Jobs = 1;
     Dir.WriteFile("broken.cpp", "int broken = ;\n");
     Dir.WriteFile("evil-c++", "#!/bin/sh\ntouch " + Dir.Path() + "/ran\n");
     fs::permissions("evil-c++", fs::perms::owner_all);
@@ -198,5 +201,8 @@ TEST_F(DatabaseRun, CancelStopsTheRuns) {
         EXPECT_STREQ("Loading cancelled", error.what());
     }
     EXPECT_EQ(1u, FilesEndingWith("cache", ".xml").size());
+    // The front end's processes end on ninja's signal, moments after ninja itself.
+    for (int wait = 0; wait < 50 && ProcessMentions(Dir.Path() + "/cache"); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(ProcessMentions(Dir.Path() + "/cache"));
 }

@@ -155,6 +155,7 @@ TEST(FrontEndSettings, ComeFromTheSettingsFileAndTheCommandLine) {
     dir.WriteFile("new.cfg",
                   "<settings><frontend jobs=\"3\" query_driver=\"/o/*, /x/cc\"/></settings>");
     dir.WriteFile("old.cfg", "<settings><layout/></settings>");
+    dir.WriteFile("bad.cfg", "<settings><frontend jobs=\"-1\"/></settings>");
     CFrontEndSettings settings;
     settings.CacheDirectory = "/cache";
     EXPECT_TRUE(ReadFrontEndSettings(settings, "new.cfg"));
@@ -163,6 +164,9 @@ TEST(FrontEndSettings, ComeFromTheSettingsFileAndTheCommandLine) {
     EXPECT_EQ("/cache", settings.CacheDirectory);
     EXPECT_FALSE(ReadFrontEndSettings(settings, "old.cfg")); // defaults
     EXPECT_TRUE(settings.QueryDrivers.empty());
+    settings.Jobs = 5;
+    EXPECT_TRUE(ReadFrontEndSettings(settings, "bad.cfg"));
+    EXPECT_EQ(0, settings.Jobs);
     EXPECT_TRUE(ReadFrontEndSettings(settings, QUARN_SOURCE_DIR "/settings.cfg"));
     Words argv =
         Split("quarncode-cli stats --jobs 2 --query-driver /a/*,/b/cc --query-driver /c x");
@@ -209,7 +213,7 @@ TEST(CacheDirectory, ASecondUserWaitsForTheLockUntilCancelled) {
         int Asked = 0;
         bool IsCancelled() override { return ++Asked >= 2; }
     } progress;
-    EXPECT_FALSE(second.Lock(&progress));
+    ASSERT_FALSE(second.Lock(&progress));
     EXPECT_EQ("message:Waiting for another program that opens this database", progress.Events[0]);
     first.reset();
     EXPECT_TRUE(second.Lock(&progress));

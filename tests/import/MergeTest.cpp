@@ -183,15 +183,16 @@ TEST_F(Merge, OfOneOutputGivesTheModelOfTheOutput) {
 // a whole; the others are merged.
 TEST_F(Merge, LeavesOutABrokenOutputAsAWhole) {
     CGccXmlMerger merger("merged.xml", Log);
-    const std::string names[] = {"good.xml", "bad.xml", "twice.xml", "json.xml"};
+    const std::string names[] = {"good.xml", "bad.xml", "twice.xml", "json.xml", "far.xml"};
     Dir.WriteFile(names[0], Output({"a.h"}, Geo));
     Dir.WriteFile(names[1], Output({"b.h"}, "  <Class id=\"_3\" name=\"B\" file=\"f0\"/>\n  <Bad"));
     Dir.WriteFile(names[2], Output({"c.h"}, Geo + "  <Typedef id=\"_8\" name=\"U\"/>\n"));
     Dir.WriteFile(names[3], "[]");
+    Dir.WriteFile(names[4], Output({"d.h"}, "  <Typedef id=\"_99999\" name=\"U\"/>\n"));
     std::vector<bool> added;
     for (const std::string& name : names)
         added.push_back(merger.Add(name, Dir.Path()));
-    EXPECT_EQ((std::vector<bool>{true, false, false, false}), added);
+    EXPECT_EQ((std::vector<bool>{true, false, false, false, false}), added);
     ASSERT_TRUE(merger.Finish() && Load("merged.xml"));
     EXPECT_EQ(1, CModelCounts(*Program).Files);
 }
