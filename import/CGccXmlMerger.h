@@ -36,8 +36,9 @@ class CLogFile;
 //
 // Each output is read once, streamed by libxml2's text reader; what is kept of it while it is
 // merged is its elements' text and a few numbers per element. Across outputs the merger keeps
-// one key per element written. The document goes to a temporary file beside the target and
-// replaces the target in one step when it is finished.
+// the hash of one key per element written (and the scope and name of each class). The
+// document goes to a temporary file beside the target and replaces the target in one step
+// when it is finished.
 class CGccXmlMerger {
 public:
     // The merged document will be fileName; log (borrowed) hears of outputs that cannot be
