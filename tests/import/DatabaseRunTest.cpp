@@ -79,7 +79,10 @@ protected:
         Merged = compiler.Compile("compile_commands.json", notice);
         EXPECT_EQ("", notice);
         EXPECT_EQ(expectedRuns, compiler.GetRuns());
-        return CModelCounts(*CGccXmlReader(Merged, Workspace.Log, nullptr, RunCommand).Load());
+        std::unique_ptr<CProgram> program =
+            CGccXmlReader(Merged, Workspace.Log, nullptr, RunCommand).Load();
+        EXPECT_NE(nullptr, program);
+        return program != nullptr ? CModelCounts(*program) : CModelCounts(CProgram());
     }
     std::string LogText() const { return ReadWholeFile(Dir.Path() + "/log.txt"); }
 

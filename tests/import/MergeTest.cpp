@@ -23,7 +23,8 @@ std::string Output(const std::vector<std::string>& files, const std::string& bod
     return GccXml(text + body);
 }
 
-// namespace geo { class A { int x; int f(); A(int); }; typedef int T; enum E; A* }, in f0.
+// namespace geo { class A { int x; int f(); A(int); }; typedef int T; enum E; A*; s = "..." },
+// in f0.
 const std::string Geo =
     "  <Namespace id=\"_3\" name=\"geo\" context=\"_1\"/>\n"
     "  <Class id=\"_4\" name=\"A\" context=\"_3\" file=\"f0\" line=\"3\"/>\n"
@@ -34,7 +35,9 @@ const std::string Geo =
     "    <Argument type=\"_2\"/>\n  </Constructor>\n"
     "  <Typedef id=\"_8\" name=\"T\" type=\"_2\" context=\"_3\" file=\"f0\" line=\"7\"/>\n"
     "  <Enumeration id=\"_9\" name=\"E\" context=\"_3\" file=\"f0\" line=\"8\"/>\n"
-    "  <PointerType id=\"_10\" type=\"_4\"/>\n  <CvQualifiedType id=\"_4c\" type=\"_4\"/>\n";
+    "  <PointerType id=\"_10\" type=\"_4\"/>\n  <CvQualifiedType id=\"_4c\" type=\"_4\"/>\n"
+    "  <Variable id=\"_11\" name=\"s\" type=\"_2\" context=\"_3\" file=\"f0\" line=\"9\" "
+    "init=\"&quot;a&amp;&lt;b&gt;&#10;&quot;\"/>\n";
 
 // The output with other id numbers ("_4" becomes "_14") and its references to file 0 made
 // references to file 1 (the reader takes files by their order, not by their ids).
@@ -104,11 +107,11 @@ TEST_P(MergeKeys, GiveOneElementPerKey) {
 INSTANTIATE_TEST_SUITE_P(
     Outputs, MergeKeys,
     testing::Values(
-        MergeCase{"OneOutput", {Output({"a.h"}, Geo)}, {2, 1, 2, 1, 1, 1, 1, 1}},
+        MergeCase{"OneOutput", {Output({"a.h"}, Geo)}, {2, 1, 2, 2, 1, 1, 1, 1}},
         // The same declarations under other ids and file indexes, the file named otherwise.
         MergeCase{"TheSameInTwoOutputs",
                   {Output({"a.h"}, Geo), Renumbered(Output({"b.cpp", "./sub/../a.h"}, Geo))},
-                  {2, 1, 2, 1, 1, 1, 1, 2}},
+                  {2, 1, 2, 2, 1, 1, 1, 2}},
         // What differs: a file, a line, a mangled name, a constructor's arguments.
         MergeCase{"DifferentDeclarations",
                   {Output({"a.h"}, Geo),
@@ -119,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "file=\"f0\" line=\"5\" mangled=\"_ZN3geo1A1fEi\"/>\n"
                                    "  <Constructor id=\"_7\" name=\"A\" context=\"_4\" file=\"f0\" "
                                    "line=\"6\"/>\n")},
-                  {2, 2, 4, 1, 1, 1, 1, 1}},
+                  {2, 2, 4, 2, 1, 1, 1, 1}},
         MergeCase{"StaticFunctionsOfTwoFilesStayApart",
                   {Output({"a.cpp"}, Helper("_3", "f0", true)),
                    Output({"b.cpp"}, Helper("_3", "f0", true))},
