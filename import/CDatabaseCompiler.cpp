@@ -33,15 +33,6 @@ const char* const MergeVersion = "merge 1";
 const int RunsEnd = 60;
 const int MergeEnd = 70;
 
-// One front-end run: the entries it stands for (all with the same command).
-struct CJob {
-    std::string Output;
-    std::string Directory;
-    std::string Description;
-    std::string Command;
-    std::vector<const CCompileEntry*> Entries;
-};
-
 // A program that compilers run as a wrapper, with the real compiler as its first argument.
 bool IsLauncher(const std::string& program) {
     std::string name = program.substr(program.rfind('/') + 1);
@@ -87,19 +78,20 @@ void Report(IProgress* progress, int value, const std::string& message) {
 // and the outputs of commands it no longer has (with their messages and temporary files), so
 // that the cache does not grow with every change of a command.
 void RemoveStale(const std::string& directory, const std::string& keep,
-                 const std::map<std::string, std::size_t>& outputs) {
+                 const std::set<std::string>& outputs) {
     DIR* folder = opendir(directory.c_str());
     if (folder == nullptr)
         return;
     while (dirent* entry = readdir(folder)) {
+        std::string path = directory + "/" + entry->d_name;
         std::string name = entry->d_name;
         // An output is named after a fingerprint: 16 hexadecimal digits and ".xml".
         bool output = name.size() >= 20 && name.compare(16, 4, ".xml") == 0 &&
                       name.find_first_not_of("0123456789abcdef") == 16;
-        bool stale = output ? outputs.count(directory + "/" + name.substr(0, 20)) == 0
-                            : name.compare(0, 7, "merged-") == 0 && name != keep;
+        bool stale = output ? outputs.count(path.substr(0, path.size() - name.size() + 20)) == 0
+                            : name.compare(0, 7, "merged-") == 0 && path != keep;
         if (stale)
-            unlink((directory + "/" + name).c_str());
+            unlink(path.c_str());
     }
     closedir(folder);
 }
@@ -111,42 +103,72 @@ CDatabaseCompiler::CDatabaseCompiler(CLogFile& log, IProgress* progress, CFrontE
 
 CDatabaseCompiler::~CDatabaseCompiler() = default;
 
+void CDatabaseCompiler::Fail(const CCompileEntry& entry, const std::string& reason) {
+    ++Failed;
+    Log.Error("Could not compile", CCompilationDatabase::Describe(entry) + ": " + reason);
+}
+
 std::string CDatabaseCompiler::Compile(const std::string& databaseFile, std::string& notice) {
     notice.clear();
     Runs = 0;
+    Failed = 0;
     Report(Progress, 0, "Reading compilation database");
     CCompilationDatabase database = CCompilationDatabase::Read(databaseFile);
-    const std::vector<CCompileEntry>& entries = database.GetEntries();
     std::string castxml = FindProgram("castxml");
     if (castxml.empty())
         throw CError("The front end, castxml, was not found");
     Cache = std::make_unique<CCacheDirectory>(Settings.CacheDirectory, databaseFile, Log);
-    const std::string& cache = Cache->GetPath();
     if (!Cache->Lock(Progress))
         throw CError("Loading cancelled");
 
-    // One job per distinct command; an entry that cannot run fails at once.
+    std::vector<CJob> jobs = Plan(database.GetEntries(), castxml);
+    RunAll(jobs);
+    std::vector<const CJob*> compiled;
+    for (const CJob& job : jobs) {
+        if (IsFile(job.Output)) {
+            compiled.push_back(&job);
+            continue;
+        }
+        std::string messages = ReadText(job.Output + ".log");
+        for (const CCompileEntry* entry : job.Entries) {
+            Fail(*entry, messages.empty() ? "the front end wrote no output"
+                                          : "the front end failed:\n" + messages);
+        }
+    }
+    if (compiled.empty())
+        throw CError("Could not open Xml file");
+    std::string merged = Merge(compiled);
+    std::set<std::string> outputs;
+    for (const CJob& job : jobs)
+        outputs.insert(job.Output);
+    RemoveStale(Cache->GetPath(), merged, outputs);
+    if (Progress != nullptr)
+        Progress->SetValue(MergeEnd);
+    if (Failed > 0) {
+        std::string logName = Log.GetFileName().empty() ? "log.txt" : Log.GetFileName();
+        notice = StringPrintf("%d of %d files could not be compiled; see %s", Failed,
+                              static_cast<int>(database.GetEntries().size()), logName.c_str());
+    }
+    return merged;
+}
+
+std::vector<CDatabaseCompiler::CJob>
+CDatabaseCompiler::Plan(const std::vector<CCompileEntry>& entries, const std::string& castxml) {
     CCompilerAllowlist allowlist(Settings.QueryDrivers);
     std::vector<CJob> jobs;
     std::map<std::string, std::size_t> jobOf; // by output
     std::set<std::string> refused;            // compilers logged as not allowed
-    int failed = 0;
-    auto fail = [&](const CCompileEntry& entry, const std::string& reason) {
-        ++failed;
-        std::string text = CCompilationDatabase::Describe(entry) + ": " + reason;
-        Log.Error("Could not compile", text);
-    };
     for (const CCompileEntry& entry : entries) {
         if (!entry.Error.empty()) {
-            fail(entry, entry.Error);
+            Fail(entry, entry.Error);
             continue;
         }
         if (!IsDirectory(entry.Directory)) {
-            fail(entry, "the directory " + entry.Directory + " does not exist");
+            Fail(entry, "the directory " + entry.Directory + " does not exist");
             continue;
         }
         if (!IsFile(entry.Source)) {
-            fail(entry, "the source " + entry.Source + " does not exist");
+            Fail(entry, "the source " + entry.Source + " does not exist");
             continue;
         }
         std::vector<std::string> arguments = entry.Arguments;
@@ -171,16 +193,19 @@ std::string CDatabaseCompiler::Compile(const std::string& databaseFile, std::str
             command.push_back("-fsized-deallocation");
         std::vector<std::string> options = ParseOptions(arguments);
         command.insert(command.end(), options.begin(), options.end());
+        // The output is named after everything that makes it: one per distinct command.
         std::string identity = entry.Directory;
         for (const std::string& word : command)
             identity += std::string(1, '\0') + word;
         identity += std::string(1, '\0') + entry.Source;
-        std::string output = cache + "/" + Fingerprint(identity) + ".xml";
+        std::string output = Cache->GetPath() + "/" + Fingerprint(identity) + ".xml";
         auto known = jobOf.find(output);
         if (known != jobOf.end()) {
             jobs[known->second].Entries.push_back(&entry);
             continue;
         }
+        // Written under another name and moved into place once complete, so that an output
+        // that exists is whole; the front end's messages go to a file of their own.
         command.insert(command.end(), {"-o", output + ".tmp", "-MD", "-MF", output + ".d", "-MT",
                                        output, entry.Source});
         std::string shell = "cd " + QuoteShellWord(entry.Directory) + " && rm -f " +
@@ -192,75 +217,56 @@ std::string CDatabaseCompiler::Compile(const std::string& databaseFile, std::str
         jobOf.emplace(output, jobs.size());
         jobs.push_back({output, entry.Directory, entry.File, shell, {&entry}});
     }
+    return jobs;
+}
 
-    // The runs.
-    if (!jobs.empty()) {
-        std::vector<CNinjaEdge> edges;
-        for (const CJob& job : jobs)
-            edges.push_back({job.Output, job.Command, job.Description});
-        CNinjaRunner ninja(Log, Progress);
-        int cores = static_cast<int>(std::thread::hardware_concurrency());
-        int parallel = Settings.Jobs > 0 ? Settings.Jobs : std::max(cores, 1);
-        CNinjaRunner::Result result = ninja.WriteBuildFile(cache, edges)
-                                          ? ninja.Run(cache, parallel, 0, RunsEnd)
-                                          : CNinjaRunner::Result::Failed;
-        Runs = ninja.GetRan();
-        if (result == CNinjaRunner::Result::Cancelled)
-            throw CError("Loading cancelled");
-    }
-    std::vector<const CJob*> compiled;
-    for (const CJob& job : jobs) {
-        if (IsFile(job.Output)) {
-            compiled.push_back(&job);
-            continue;
-        }
-        std::string messages = ReadText(job.Output + ".log");
-        for (const CCompileEntry* entry : job.Entries) {
-            fail(*entry, messages.empty() ? "the front end wrote no output"
-                                          : "the front end failed:\n" + messages);
-        }
-    }
-    if (compiled.empty())
-        throw CError("Could not open Xml file");
+void CDatabaseCompiler::RunAll(const std::vector<CJob>& jobs) {
+    if (jobs.empty())
+        return;
+    std::vector<CNinjaEdge> edges;
+    for (const CJob& job : jobs)
+        edges.push_back({job.Output, job.Command, job.Description});
+    CNinjaRunner ninja(Log, Progress);
+    int cores = static_cast<int>(std::thread::hardware_concurrency());
+    int parallel = Settings.Jobs > 0 ? Settings.Jobs : std::max(cores, 1);
+    CNinjaRunner::Result result = ninja.WriteBuildFile(Cache->GetPath(), edges)
+                                      ? ninja.Run(Cache->GetPath(), parallel, 0, RunsEnd)
+                                      : CNinjaRunner::Result::Failed;
+    Runs = ninja.GetRan();
+    if (result == CNinjaRunner::Result::Cancelled)
+        throw CError("Loading cancelled");
+}
 
-    // The merged document: made again when an output is newer than it.
+std::string CDatabaseCompiler::Merge(const std::vector<const CJob*>& compiled) {
+    // Named after the outputs it holds; made again when one of them is newer.
     std::string identity = MergeVersion;
     for (const CJob* job : compiled)
         identity += "\n" + job->Output;
-    std::string name = "merged-" + Fingerprint(identity) + ".xml";
-    std::string merged = cache + "/" + name;
+    std::string merged = Cache->GetPath() + "/merged-" + Fingerprint(identity) + ".xml";
     long long mergedAt = ModifiedAt(merged);
     bool fresh = mergedAt >= 0;
     for (const CJob* job : compiled)
         fresh = fresh && ModifiedAt(job->Output) <= mergedAt;
-    if (!fresh) {
-        CGccXmlMerger merger(merged, Log);
-        int count = static_cast<int>(compiled.size());
-        for (int k = 0; k < count; ++k) {
-            const CJob& job = *compiled[static_cast<std::size_t>(k)];
-            if (Progress != nullptr) {
-                if (Progress->IsCancelled())
-                    throw CError("Loading cancelled");
-                Report(Progress, RunsEnd + (MergeEnd - RunsEnd) * k / count,
-                       StringPrintf("Merging %d of %d: %s", k + 1, count, job.Description.c_str()));
-            }
-            if (!merger.Add(job.Output, job.Directory)) {
-                // Made again by the next run: a bad output is not kept.
-                unlink(job.Output.c_str());
-                for (const CCompileEntry* entry : job.Entries)
-                    fail(*entry, "its front-end output could not be merged");
-            }
+    if (fresh)
+        return merged;
+    CGccXmlMerger merger(merged, Log);
+    int count = static_cast<int>(compiled.size());
+    for (int k = 0; k < count; ++k) {
+        const CJob& job = *compiled[static_cast<std::size_t>(k)];
+        if (Progress != nullptr) {
+            if (Progress->IsCancelled())
+                throw CError("Loading cancelled");
+            Report(Progress, RunsEnd + (MergeEnd - RunsEnd) * k / count,
+                   StringPrintf("Merging %d of %d: %s", k + 1, count, job.Description.c_str()));
         }
-        if (!merger.Finish())
-            throw CError("Could not open Xml file");
+        if (!merger.Add(job.Output, job.Directory)) {
+            // Made again by the next run: a bad output is not kept.
+            unlink(job.Output.c_str());
+            for (const CCompileEntry* entry : job.Entries)
+                Fail(*entry, "its front-end output could not be merged");
+        }
     }
-    RemoveStale(cache, name, jobOf);
-    if (Progress != nullptr)
-        Progress->SetValue(MergeEnd);
-    if (failed > 0) {
-        std::string logName = Log.GetFileName().empty() ? "log.txt" : Log.GetFileName();
-        notice = StringPrintf("%d of %d files could not be compiled; see %s", failed,
-                              static_cast<int>(entries.size()), logName.c_str());
-    }
+    if (!merger.Finish())
+        throw CError("Could not open Xml file");
     return merged;
 }

@@ -4,10 +4,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CCacheDirectory;
 class CLogFile;
 class IProgress;
+struct CCompileEntry;
 
 // Compiles a compilation database into one front-end document: runs the front end (CastXML)
 // on every entry through Ninja, in the entry's directory, with the entry's compiler when the
@@ -36,9 +38,30 @@ public:
     int GetRuns() const { return Runs; }
 
 private:
+    // One front-end run and the entries it stands for (all with the same command).
+    struct CJob {
+        std::string Output; // the output file, in the cache directory
+        std::string Directory;
+        std::string Description; // the entry's file, for the progress
+        std::string Command;     // the shell command that makes Output
+        std::vector<const CCompileEntry*> Entries;
+    };
+
+    // The runs the entries need, one per distinct command; an entry that cannot run fails.
+    std::vector<CJob> Plan(const std::vector<CCompileEntry>& entries, const std::string& castxml);
+    // Runs the front end through Ninja where an output is missing or out of date. Throws
+    // CError "Loading cancelled".
+    void RunAll(const std::vector<CJob>& jobs);
+    // The merged document of the outputs, made when there is none newer than every output.
+    // Throws CError "Loading cancelled", and "Could not open Xml file" when none merges.
+    std::string Merge(const std::vector<const CJob*>& compiled);
+    // Logs why an entry cannot be compiled and counts it.
+    void Fail(const CCompileEntry& entry, const std::string& reason);
+
     CLogFile& Log;
     IProgress* Progress; // borrowed; may be null
     CFrontEndSettings Settings;
     std::unique_ptr<CCacheDirectory> Cache; // held (and locked) until destroyed
     int Runs = 0;
+    int Failed = 0; // entries that could not be compiled in the last Compile
 };
