@@ -191,7 +191,7 @@ CDatabaseCompiler::Plan(const std::vector<CCompileEntry>& entries, const std::st
         }
         if (!isC)
             command.push_back("-fsized-deallocation");
-        std::vector<std::string> options = ParseOptions(arguments);
+        std::vector<std::string> options = ParseOptions(arguments, entry.Directory);
         command.insert(command.end(), options.begin(), options.end());
         // The output is named after everything that makes it: one per distinct command.
         std::string identity = entry.Directory;

@@ -1,6 +1,7 @@
 #include "import/ParseOptions.h"
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -182,21 +183,48 @@ bool Kept(const std::string& argument) {
     return false;
 }
 
+// Options whose value is a directory: as the next argument, or joined to them (the longer
+// first, so that "-isystem" is not taken for "-I" and "system").
+const char* const DirectoryOptions[] = {"-I",         "-isystem",  "-iquote",
+                                        "-idirafter", "--sysroot", nullptr};
+const char* const JoinedDirectoryOptions[] = {"-isystem",   "-iquote", "-idirafter",
+                                              "--sysroot=", "-I",      nullptr};
+
+// A directory made absolute against directory; an empty one, "-" and one relative to the
+// system root ("=dir") as they stand.
+std::string Absolute(const std::string& path, const std::string& directory) {
+    if (path.empty() || path[0] == '/' || path[0] == '=' || path == "-")
+        return path;
+    return (std::filesystem::path(directory) / path).lexically_normal().string();
+}
+
+// The option with its directory made absolute, when it has one joined to it.
+std::string WithAbsoluteDirectory(const std::string& option, const std::string& directory) {
+    for (const char* const* prefix = JoinedDirectoryOptions; *prefix != nullptr; ++prefix) {
+        if (StartsWith(option, *prefix))
+            return *prefix + Absolute(option.substr(std::strlen(*prefix)), directory);
+    }
+    return option;
+}
+
 } // namespace
 
-std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments) {
+std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
+                                      const std::string& directory) {
     std::vector<std::string> options;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (IsOneOf(argument, KeptWithValue)) {
             if (i + 1 < arguments.size()) {
                 options.push_back(argument);
-                options.push_back(arguments[++i]);
+                const std::string& value = arguments[++i];
+                options.push_back(IsOneOf(argument, DirectoryOptions) ? Absolute(value, directory)
+                                                                      : value);
             }
         } else if (IsOneOf(argument, DroppedWithValue)) {
             ++i;
         } else if (Kept(argument)) {
-            options.push_back(argument);
+            options.push_back(WithAbsoluteDirectory(argument, directory));
         }
     }
     return options;

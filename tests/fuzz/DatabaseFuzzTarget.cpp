@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const CCompileEntry& entry : database.GetEntries()) {
             if (!entry.Error.empty())
                 continue;
-            std::vector<std::string> options = ParseOptions(entry.Arguments);
+            std::vector<std::string> options = ParseOptions(entry.Arguments, entry.Directory);
             allowlist.Allows(CCompilerAllowlist::Locate(entry.Arguments[0], entry.Directory));
             for (const std::string& word : entry.Arguments) {
                 std::vector<std::string> again;

@@ -69,13 +69,16 @@ Words Split(const std::string& command) {
     return words;
 }
 
-TEST(ParseOptions, KeepOnlyWhatChangesWhatTheCompilerSees) {
+TEST(ParseOptions, KeepOnlyWhatChangesWhatTheCompilerSeesWithDirectoriesMadeAbsolute) {
     std::string kept = "-I inc -Iinc2 -isystem /s -iquote q -DA=1 -D B -UC -std=c++17 "
                        "-fno-exceptions -fPIC -march=native -msse4.2 -include pre.h "
-                       "--sysroot=/r -nostdinc++ -idirafter /late";
+                       "--sysroot=../r -nostdinc++ -idirafter /late -I=sys";
     std::string dropped = "-O2 -g -Wall -o x.o -c src.cpp -MD -MF x.d -fplugin=evil.so -mllvm "
                           "-load -Xclang -load -fdiagnostics-color=always -pthread";
-    EXPECT_EQ(Split(kept), ParseOptions(Split("/usr/bin/c++ " + dropped + " " + kept)));
+    std::string absolute = "-I /p/b/inc -I/p/b/inc2 -isystem /s -iquote /p/b/q -DA=1 -D B -UC "
+                           "-std=c++17 -fno-exceptions -fPIC -march=native -msse4.2 -include "
+                           "pre.h --sysroot=/p/r -nostdinc++ -idirafter /late -I=sys";
+    EXPECT_EQ(Split(absolute), ParseOptions(Split("c++ " + dropped + " " + kept), "/p/b"));
 }
 
 TEST(CompilerAllowlist, AllowsTheSystemCompilersAndTheGlobsGiven) {
