@@ -126,6 +126,8 @@ TEST_F(DatabaseRun, OfOneEntryGivesTheModelOfItsOutput) {
     setenv("XDG_CACHE_HOME", (Dir.Path() + "/xdg").c_str(), 1);
     std::string stats = CliOutput("stats compile_commands.json");
     unsetenv("XDG_CACHE_HOME");
+    EXPECT_EQ(0u, stats.find("namespaces: ")) << stats;
+    EXPECT_EQ(stats.size() - 8, stats.rfind("status 0")) << stats;
     std::vector<std::string> outputs = FilesEndingWith(Dir.Path() + "/xdg/quarncode", ".xml");
     ASSERT_EQ(2u, outputs.size()); // the output and the merged document
     std::string output = outputs[0].find("merged-") == std::string::npos ? outputs[0] : outputs[1];
