@@ -54,6 +54,8 @@ void CQuarnCode::LoadFile(std::string fileName) {
         ViewData = std::move(loaded);
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
+        if (!Workspace->Notice.empty())
+            MessageBox.ShowMessage(Workspace->Notice, "Quarn Code");
     } catch (...) {
         std::string text = CWorkspace::FailureText(fileName);
         progress.Hide();

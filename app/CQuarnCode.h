@@ -29,8 +29,9 @@ public:
     // Reads "settings.cfg" (defaults when it is missing), logs both records and gives them to
     // the view.
     void LoadSettings();
-    // Loads a project or front-end file and shows it in place of the current document. A
-    // failure shows its text (CWorkspace::FailureText) under "Error loading" and keeps the
+    // Loads a project, a compilation database or a front-end file and shows it in place of the
+    // current document, then shows the load's notice when it has one. A failure (a cancelled
+    // load too) shows its text (CWorkspace::FailureText) under "Error loading" and keeps the
     // document shown before.
     void LoadFile(std::string fileName) override;
     // Drops the current document; the canvas then shows no treemap.

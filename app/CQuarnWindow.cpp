@@ -117,8 +117,10 @@ void CQuarnWindow::OnExit(wxCommandEvent&) {
 }
 
 void CQuarnWindow::OnOpen(wxCommandEvent&) {
-    wxFileDialog dialog(this, "Open a project file", "", "", "Xml files (*.xml)|*.xml", wxFD_OPEN,
-                        wxDefaultPosition);
+    wxFileDialog dialog(this, "Open a project file", "", "",
+                        "Xml files (*.xml)|*.xml|Compilation databases "
+                        "(compile_commands.json)|compile_commands.json;*.json",
+                        wxFD_OPEN, wxDefaultPosition);
     if (dialog.ShowModal() != wxID_OK)
         return;
     // The document shown stays until the new one has loaded.

@@ -33,6 +33,10 @@ CCommandLineTool::CCommandLineTool(CCommandLine line) : Line(std::move(line)) {
     if (!Workspace.Log.Open(Line.LogFile))
         std::fprintf(stderr, "quarncode-cli: Could not create log file %s\n", Line.LogFile.c_str());
     Workspace.LoadSettings(Line.SettingsFile);
+    if (Line.Jobs >= 0)
+        Workspace.FrontEnd.Jobs = Line.Jobs;
+    Workspace.FrontEnd.QueryDrivers.insert(Workspace.FrontEnd.QueryDrivers.end(),
+                                           Line.QueryDrivers.begin(), Line.QueryDrivers.end());
 }
 
 CCommandLineTool::~CCommandLineTool() {
@@ -73,6 +77,11 @@ bool CCommandLineTool::Load() {
         return false;
     }
     progress.End();
+    if (!Workspace.Notice.empty())
+        std::fprintf(stderr, "%s\n", Workspace.Notice.c_str());
+    if (progress.Saw("Reading compilation database"))
+        Timing("compile and merge", Milliseconds(progress.TimeOf("Reading compilation database"),
+                                                 progress.TimeOf("Reading nodes")));
     if (progress.Saw("Compiling project"))
         Timing("compile", Milliseconds(progress.TimeOf("Compiling project"),
                                        progress.TimeOf("Reading nodes")));

@@ -4,6 +4,8 @@
 #include "base/CLogFile.h"
 #include "base/CXmlDocument.h"
 #include "base/StringPrintf.h"
+#include "import/CCompilationDatabase.h"
+#include "import/CDatabaseCompiler.h"
 #include "import/CFrontEndRunner.h"
 #include "import/CGccXmlParser.h"
 #include "import/CXmlTextReader.h"
@@ -48,11 +50,26 @@ std::string ReadFailure(CXmlTextReader& xml) {
 } // namespace
 
 CGccXmlReader::CGccXmlReader(std::string fileName, CLogFile& log, IProgress* progress,
-                             CommandRunner runner)
-    : FileName(std::move(fileName)), Log(log), Progress(progress), Runner(std::move(runner)) {}
+                             CommandRunner runner, CFrontEndSettings frontEnd)
+    : FileName(std::move(fileName)), Log(log), Progress(progress), Runner(std::move(runner)),
+      FrontEnd(std::move(frontEnd)) {}
 
 std::unique_ptr<CProgram> CGccXmlReader::Load() {
     Cause = "File: " + FileName;
+    Notice.clear();
+    if (CCompilationDatabase::IsDatabase(FileName)) {
+        // The compiler keeps the cache locked until the merged document has been read.
+        CDatabaseCompiler compiler(Log, Progress, FrontEnd);
+        std::string merged = compiler.Compile(FileName, Notice);
+        CXmlTextReader xml(merged); // throws "Could not open Xml file"
+        if (xml.Read() < 0 || xml.GetName() != "GCC_XML") {
+            Log.Error("Error loading file",
+                      StringPrintf("Read error on line number %i", xml.CurrentLine()));
+            Cause += "\nThe merged front-end output " + merged + " cannot be read";
+            return nullptr;
+        }
+        return Parse(xml, merged);
+    }
     std::unique_ptr<CXmlTextReader> xml;
     try {
         xml = std::make_unique<CXmlTextReader>(FileName);

@@ -68,6 +68,15 @@ std::string CXmlTextReader::GetName() const {
     return name != nullptr ? reinterpret_cast<const char*>(name) : std::string();
 }
 
+std::string CXmlTextReader::GetAttribute(const char* name) const {
+    xmlChar* value = xmlTextReaderGetAttribute(Reader, reinterpret_cast<const xmlChar*>(name));
+    if (value == nullptr)
+        return std::string();
+    std::string text = reinterpret_cast<const char*>(value);
+    xmlFree(value);
+    return text;
+}
+
 int CXmlTextReader::ReadToDepth(int depth) {
     for (;;) {
         int result = Read();

@@ -25,6 +25,9 @@ public:
     // The name of the current node (a tag, "#text", "#comment", ...); empty when there is none.
     std::string GetName() const;
 
+    // The value of an attribute of the current node; empty when it has none of that name.
+    std::string GetAttribute(const char* name) const;
+
     // Reads on until the start of an element at exactly depth. Returns 1 when one is found,
     // 0 when the document ends and -1 on a read error (the scan stops there).
     int ReadToDepth(int depth);

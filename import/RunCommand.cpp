@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
@@ -68,4 +69,23 @@ CommandResult RunCommand(const std::string& program, const std::vector<std::stri
     }
     result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::string FindProgram(const std::string& program) {
+    if (program.find('/') != std::string::npos)
+        return access(program.c_str(), X_OK) == 0 ? program : std::string();
+    const char* searchPath = std::getenv("PATH");
+    std::string list = searchPath != nullptr ? searchPath : "/usr/local/bin:/usr/bin:/bin";
+    std::string::size_type start = 0;
+    while (start <= list.size()) {
+        std::string::size_type colon = list.find(':', start);
+        if (colon == std::string::npos)
+            colon = list.size();
+        std::string folder = list.substr(start, colon - start);
+        start = colon + 1;
+        std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return std::string();
 }

@@ -23,3 +23,7 @@ using CommandRunner = std::function<CommandResult(const std::string& program,
 // as it arrives. When the program cannot be started the reason is given, and written to our
 // standard error as "Could not start <program>: <reason>".
 CommandResult RunCommand(const std::string& program, const std::vector<std::string>& arguments);
+
+// The path of program found along PATH as posix_spawnp would find it (a name with a "/" is
+// taken as it stands); empty when there is no such executable file.
+std::string FindProgram(const std::string& program);

@@ -6,6 +6,7 @@
 #include "base/StringPrintf.h"
 #include "base/XmlAttributes.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -61,6 +62,7 @@ const char* const DefaultSettingsDocument = R"(<?xml version="1.0"?>
       <namespace_group red="204" green="204" blue="102" alpha="255"/>
     </colors>
   </looks>
+  <frontend jobs="0" query_driver=""/>
 </settings>
 )";
 
@@ -205,6 +207,42 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
     for (const ColorKey& key : ColorKeys)
         ReadColor(doc, std::string("/settings/looks/colors/") + key.Key, looks.*key.Field);
     return true;
+}
+
+bool ReadFrontEndSettings(CFrontEndSettings& frontEnd, const std::string& fileName) {
+    std::string cache = frontEnd.CacheDirectory;
+    frontEnd = CFrontEndSettings();
+    frontEnd.CacheDirectory = cache;
+    std::unique_ptr<CXmlDocument> document;
+    try {
+        document = std::make_unique<CXmlDocument>(fileName);
+    } catch (const CError&) {
+        return false;
+    }
+    std::unique_ptr<CXPathResult> jobs = document->Evaluate("/settings/frontend/@jobs");
+    if (jobs && jobs->GetCount() > 0) {
+        std::string text = jobs->GetText(0);
+        char* end = nullptr;
+        long value = std::strtol(text.c_str(), &end, 10);
+        if (!text.empty() && *end == '\0' && value >= 0 && value <= 1024)
+            frontEnd.Jobs = static_cast<int>(value);
+    }
+    std::unique_ptr<CXPathResult> drivers = document->Evaluate("/settings/frontend/@query_driver");
+    if (drivers && drivers->GetCount() > 0) {
+        std::string text = drivers->GetText(0);
+        std::string::size_type start = 0;
+        while (start <= text.size()) {
+            std::string::size_type comma = std::min(text.find(',', start), text.size());
+            std::string glob = text.substr(start, comma - start);
+            glob.erase(0, glob.find_first_not_of(" \t"));
+            glob.erase(glob.find_last_not_of(" \t") + 1);
+            if (!glob.empty())
+                frontEnd.QueryDrivers.push_back(glob);
+            start = comma + 1;
+        }
+    }
+    std::unique_ptr<CXPathResult> element = document->Evaluate("/settings/frontend");
+    return element && element->GetCount() > 0;
 }
 
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName) {

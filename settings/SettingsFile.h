@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/CColor.h"
+#include "settings/CFrontEndSettings.h"
 #include "settings/CLayoutSettings.h"
 #include "settings/CLooksSettings.h"
 
@@ -20,6 +21,13 @@ extern const char* const DefaultSettingsDocument;
 // unreadable file keeps the defaults and returns false; nothing is shown.
 bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks,
                   const std::string& fileName = DefaultSettingsFile);
+
+// Resets frontEnd to its defaults (its cache directory excepted), then reads the attributes of
+// the file's frontend element: jobs (a whole number from 0 to 1024; anything else keeps the
+// default) and query_driver (globs separated by commas). A missing file or element keeps the
+// defaults and returns false.
+bool ReadFrontEndSettings(CFrontEndSettings& frontEnd,
+                          const std::string& fileName = DefaultSettingsFile);
 
 // Reads the colour element named by xpath (red, green, blue and optional alpha, 0 to 255).
 // Returns false and leaves color unchanged when the element or a component is missing.

@@ -16,6 +16,7 @@ CWorkspace::CWorkspace(IMessageBox& messages, CommandRunner runner)
 
 void CWorkspace::LoadSettings(const std::string& fileName) {
     ReadSettings(Layout, Looks, fileName);
+    ReadFrontEndSettings(FrontEnd, fileName);
     std::error_code error;
     if (!std::filesystem::exists(fileName, error) && !error) {
         Log.Write("Config file not found", fileName + ", the defaults are used", "");
@@ -28,7 +29,10 @@ void CWorkspace::LoadSettings(const std::string& fileName) {
 }
 
 std::unique_ptr<CProgram> CWorkspace::Load(const std::string& fileName, IProgress* progress) {
-    std::unique_ptr<CProgram> program = LoadProgram(fileName, progress, Log, Runner);
+    Notice.clear();
+    std::string notice;
+    std::unique_ptr<CProgram> program =
+        LoadProgram(fileName, progress, Log, Runner, FrontEnd, &notice);
     try {
         program->ComputeSize(CSizing(Log, Layout.UseFunctionLength));
     } catch (const CError& error) {
@@ -36,6 +40,7 @@ std::unique_ptr<CProgram> CWorkspace::Load(const std::string& fileName, IProgres
         std::string text = error.what();
         throw CError(text.insert(std::min(text.find('\n'), text.size()), "\nFile: " + fileName));
     }
+    Notice = notice;
     return program;
 }
 
