@@ -26,6 +26,9 @@ public:
     std::vector<std::unique_ptr<CNamespace>> Namespaces;
     std::vector<std::unique_ptr<CSourceFile>> SourceFiles;
     std::vector<std::unique_ptr<CType>> Elements;
+    // What the model holds but does not show (HideOutside): kept alive so that what is shown
+    // may refer to it; nothing walks it.
+    std::vector<std::unique_ptr<CProgramElement>> Hidden;
     int FilesLines = 0;
     int FilesSize = 0;
     int NamespacesLines = 0;
