@@ -51,6 +51,12 @@ const char* CCommandLine::Usage() {
            "  --query-driver GLOB      lets the front end run the compilers whose path matches\n"
            "                           GLOB (as gcc and clang in /usr/bin and /usr/local/bin\n"
            "                           are); repeatable, or globs separated by commas\n"
+           "  --scope project|all      project: only the declarations in the project's own\n"
+           "                           files (under the directories of the database, of the\n"
+           "                           project file, of the sources and of their -I and\n"
+           "                           -iquote options); all: everything. Default: project for\n"
+           "                           a compilation database and for a project file whose\n"
+           "                           settings say scope=\"project\", all otherwise\n"
            "  --help                   prints this text\n"
            "\n"
            "Exit status: 0 on success, 1 when the file cannot be loaded or drawn, 2 on a usage\n"
@@ -100,6 +106,11 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
                     line.QueryDrivers.push_back(globs.substr(start, comma - start));
                 start = comma + 1;
             }
+        } else if (arg == "--scope") {
+            std::string scope = value();
+            if (scope != "project" && scope != "all")
+                throw UsageError("--scope takes project or all");
+            line.Scope = scope == "project" ? EScope::Project : EScope::All;
         } else if (arg == "--select") {
             line.Selections.push_back(value());
         } else if (arg == "--shader") {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/LoadScope.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,4 +35,5 @@ public:
     bool Timings = false;
     int Jobs = -1; // --jobs: front-end runs at once (0: one per core); -1 keeps the setting
     std::vector<std::string> QueryDrivers; // --query-driver: more compilers the front end may run
+    EScope Scope = EScope::FileDefault;    // --scope: the project's own declarations, or all
 };

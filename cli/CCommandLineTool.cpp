@@ -68,7 +68,9 @@ bool CCommandLineTool::Load() {
     progress.Refresh();
     Clock::time_point sizingEnd;
     try {
-        Data.SetProgram(Workspace.Load(Line.File, &progress));
+        CLoadRequest request;
+        request.Scope = Line.Scope;
+        Data.SetProgram(Workspace.Load(Line.File, &progress, request));
         sizingEnd = Clock::now();
     } catch (...) {
         std::string text = CWorkspace::FailureText(Line.File);

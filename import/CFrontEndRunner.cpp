@@ -4,6 +4,7 @@
 #include "base/CXmlDocument.h"
 
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -22,13 +23,16 @@ bool FirstText(CXmlDocument& document, const char* xpath, std::string& text) {
 CFrontEndRunner::CFrontEndRunner(CLogFile& log, CommandRunner runner)
     : Log(log), Runner(std::move(runner)) {}
 
-bool CFrontEndRunner::Compile(const std::string& projectFile, std::string& output) {
-    CXmlDocument project(projectFile);     // throws CXmlParseError
-    std::vector<std::string> arguments(1); // the first becomes the output option
+bool CFrontEndRunner::Compile(const std::string& projectFile, std::string& output,
+                              bool reuseOutput) {
+    CXmlDocument project(projectFile); // throws CXmlParseError
+    Options.clear();
     if (std::unique_ptr<CXPathResult> options = project.Evaluate("/project/options/*/@arg")) {
         for (int i = 0; i < options->GetCount(); ++i)
-            arguments.push_back(options->GetText(i));
+            Options.push_back(options->GetText(i));
     }
+    std::string scope;
+    ProjectScope = FirstText(project, "/project/settings/@scope", scope) && scope == "project";
     std::string gccxml;
     if (!FirstText(project, "/project/settings/@gccxml_path", gccxml)) {
         Report = "The project file does not have a path to gccxml defined";
@@ -40,7 +44,10 @@ bool CFrontEndRunner::Compile(const std::string& projectFile, std::string& outpu
         Log.Error("Error loading project file", Report);
         return false;
     }
-    arguments[0] = "-fxml=" + output;
+    if (reuseOutput && access(output.c_str(), R_OK) == 0)
+        return true;
+    std::vector<std::string> arguments{"-fxml=" + output};
+    arguments.insert(arguments.end(), Options.begin(), Options.end());
     Record(gccxml, Runner(gccxml, arguments));
     return true;
 }

@@ -3,6 +3,7 @@
 #include "import/RunCommand.h"
 
 #include <string>
+#include <vector>
 
 class CLogFile;
 
@@ -19,10 +20,16 @@ public:
 
     // Reads the project file and runs its front end; output receives the name of the file the
     // front end was to write. Everything the front end writes goes to the log, one
-    // "[front end] <front end>: <line>" entry a line, followed by its exit status. False when
-    // the project names no front end or no output file (logged). Throws CXmlParseError for a
-    // project that is not well-formed.
-    bool Compile(const std::string& projectFile, std::string& output);
+    // "[front end] <front end>: <line>" entry a line, followed by its exit status. With
+    // reuseOutput, an output file that exists is taken as it is and the front end is not run.
+    // False when the project names no front end or no output file (logged). Throws
+    // CXmlParseError for a project that is not well-formed.
+    bool Compile(const std::string& projectFile, std::string& output, bool reuseOutput = false);
+
+    // What the project file said, after Compile: its options (every arg, in document order),
+    // and whether its settings ask for the project's own declarations alone (scope="project").
+    const std::vector<std::string>& GetOptions() const { return Options; }
+    bool WantsProjectScope() const { return ProjectScope; }
 
     // What the user is told of the compilation: why the project is incomplete, that the front
     // end could not be started and why, or its exit status followed by the last ReportedLines
@@ -36,4 +43,6 @@ private:
     CLogFile& Log;
     CommandRunner Runner;
     std::string Report;
+    std::vector<std::string> Options;
+    bool ProjectScope = false;
 };

@@ -8,6 +8,7 @@
 #include "import/CDatabaseCompiler.h"
 #include "import/CFrontEndRunner.h"
 #include "import/CGccXmlParser.h"
+#include "import/CProjectDirectories.h"
 #include "import/CXmlTextReader.h"
 #include "import/IProgress.h"
 #include "model/CProgram.h"
@@ -54,9 +55,14 @@ CGccXmlReader::CGccXmlReader(std::string fileName, CLogFile& log, IProgress* pro
     : FileName(std::move(fileName)), Log(log), Progress(progress), Runner(std::move(runner)),
       FrontEnd(std::move(frontEnd)) {}
 
+bool CGccXmlReader::WantsProjectOnly(bool fileDefault) const {
+    return Scope == EScope::Project || (Scope == EScope::FileDefault && fileDefault);
+}
+
 std::unique_ptr<CProgram> CGccXmlReader::Load() {
     Cause = "File: " + FileName;
     Notice.clear();
+    Project = ProjectOnly = false;
     if (CCompilationDatabase::IsDatabase(FileName)) {
         // The compiler keeps the cache locked until the merged document has been read.
         CDatabaseCompiler compiler(Log, Progress, FrontEnd);
@@ -68,7 +74,12 @@ std::unique_ptr<CProgram> CGccXmlReader::Load() {
             Cause += "\nThe merged front-end output " + merged + " cannot be read";
             return nullptr;
         }
-        return Parse(xml, merged);
+        std::unique_ptr<CProgram> program = Parse(xml, merged);
+        Project = true;
+        ProjectOnly = WantsProjectOnly(true);
+        if (program != nullptr && ProjectOnly)
+            CProjectDirectories::OfDatabase(CCompilationDatabase::Read(FileName)).Limit(*program);
+        return program;
     }
     std::unique_ptr<CXmlTextReader> xml;
     try {
@@ -106,7 +117,7 @@ std::unique_ptr<CProgram> CGccXmlReader::LoadProject(std::unique_ptr<CXmlTextRea
     CFrontEndRunner frontEnd(Log, Runner);
     bool compiled = false;
     try {
-        compiled = frontEnd.Compile(FileName, output);
+        compiled = frontEnd.Compile(FileName, output, !Compile);
     } catch (const CXmlParseError& error) {
         throw CError(std::string(error.what()) + "\n" + Cause +
                      (error.Detail.empty() ? "" : "\n" + error.Detail));
@@ -121,15 +132,23 @@ std::unique_ptr<CProgram> CGccXmlReader::LoadProject(std::unique_ptr<CXmlTextRea
     try {
         compiledXml = std::make_unique<CXmlTextReader>(output);
     } catch (const CError& error) {
-        throw CError(std::string(error.what()) + "\n" + Cause + "\n" + frontEnd.GetReport());
+        throw CError(std::string(error.what()) + "\n" + Cause +
+                     (frontEnd.GetReport().empty() ? "" : "\n" + frontEnd.GetReport()));
     }
     if (Progress != nullptr) {
         Progress->SetValue(30);
         Progress->Refresh();
     }
     std::unique_ptr<CProgram> program = Parse(*compiledXml, output);
-    if (program == nullptr)
-        Cause += "\n" + frontEnd.GetReport();
+    if (program == nullptr) {
+        if (!frontEnd.GetReport().empty())
+            Cause += "\n" + frontEnd.GetReport();
+        return nullptr;
+    }
+    Project = true;
+    ProjectOnly = WantsProjectOnly(frontEnd.WantsProjectScope());
+    if (ProjectOnly)
+        CProjectDirectories::OfProjectFile(FileName, frontEnd.GetOptions()).Limit(*program);
     return program;
 }
 

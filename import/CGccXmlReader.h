@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/LoadScope.h"
 #include "import/RunCommand.h"
 #include "settings/CFrontEndSettings.h"
 
@@ -15,8 +16,9 @@ class IProgress;
 // a JSON array) is compiled entry by entry and the merged output read (CDatabaseCompiler);
 // otherwise by its root element: a project file is first compiled with its front end
 // (CFrontEndRunner) and the front end's output read; a front-end (GCC-XML format) file is read
-// directly (CGccXmlParser). Failures are written to the log, and the reader says why in words
-// the user reads.
+// directly (CGccXmlParser). For a compilation database or a project file, the model may be
+// limited to the project's own declarations (CProjectDirectories). Failures are written to the
+// log, and the reader says why in words the user reads.
 class CGccXmlReader {
 public:
     // log and progress are borrowed (progress may be null); runner starts a project's front
@@ -31,6 +33,16 @@ public:
     // by its cause on the lines below, and for a compilation database the texts of
     // CDatabaseCompiler::Compile.
     std::unique_ptr<CProgram> Load();
+
+    // Which declarations Load keeps; before Load.
+    void SetScope(EScope scope) { Scope = scope; }
+    // When false, Load takes a project's front-end output as it is, when it exists, without
+    // running the front end again (the project was loaded before; only the scope changes).
+    void SetCompile(bool compile) { Compile = compile; }
+    // After Load: whether the file names a project (a project file or a compilation
+    // database), and whether the model holds the project's own declarations alone.
+    bool HasProject() const { return Project; }
+    bool IsProjectOnly() const { return ProjectOnly; }
 
     // Why Load failed, one line each: "File: <name>" (for a project's output, also the
     // project's name), then what went wrong: the system's reason a file cannot be opened, the
@@ -48,6 +60,9 @@ private:
     // Parses the front-end output open in xml, named file; on failure the cause's second line
     // says why.
     std::unique_ptr<CProgram> Parse(CXmlTextReader& xml, const std::string& file);
+    // Whether the scope asked for keeps the project's own declarations alone, the file asking
+    // for it when fileDefault.
+    bool WantsProjectOnly(bool fileDefault) const;
 
     std::string FileName;
     CLogFile& Log;
@@ -56,4 +71,8 @@ private:
     CFrontEndSettings FrontEnd;
     std::string Cause;
     std::string Notice;
+    EScope Scope = EScope::FileDefault;
+    bool Compile = true;
+    bool Project = false;
+    bool ProjectOnly = false;
 };

@@ -7,15 +7,21 @@
 
 std::unique_ptr<CProgram> LoadProgram(const std::string& fileName, IProgress* progress,
                                       CLogFile& log, const CommandRunner& runner,
-                                      const CFrontEndSettings& frontEnd, std::string* notice) {
+                                      const CFrontEndSettings& frontEnd,
+                                      const CLoadRequest& request, CLoadOutcome* outcome) {
     if (progress != nullptr)
         progress->SetMessage("Reading XML file");
     CGccXmlReader reader(fileName, log, progress, runner, frontEnd);
+    reader.SetScope(request.Scope);
+    reader.SetCompile(request.Compile);
     std::unique_ptr<CProgram> program = reader.Load();
     if (program == nullptr)
         throw CError("Could not load file\n" + reader.GetCause());
-    if (notice != nullptr)
-        *notice = reader.GetNotice();
+    if (outcome != nullptr) {
+        outcome->Notice = reader.GetNotice();
+        outcome->HasProject = reader.HasProject();
+        outcome->ProjectOnly = reader.IsProjectOnly();
+    }
     if (progress != nullptr)
         progress->SetMessage("Squarifying...");
     return program;

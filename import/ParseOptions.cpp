@@ -229,3 +229,25 @@ std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
     }
     return options;
 }
+
+std::vector<std::string> OwnDirectories(const std::vector<std::string>& arguments,
+                                        const std::string& directory) {
+    std::vector<std::string> directories;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-I" || argument == "-iquote") {
+            if (i + 1 < arguments.size())
+                directories.push_back(Absolute(arguments[++i], directory));
+        } else if (IsOneOf(argument, KeptWithValue) || IsOneOf(argument, DroppedWithValue)) {
+            ++i;
+        } else if (StartsWith(argument, "-iquote")) {
+            directories.push_back(Absolute(argument.substr(7), directory));
+        } else if (StartsWith(argument, "-I")) {
+            directories.push_back(Absolute(argument.substr(2), directory));
+        } else if (!argument.empty() && argument[0] != '-') {
+            std::string source = Absolute(argument, directory);
+            directories.push_back(source.substr(0, source.rfind('/') + 1));
+        }
+    }
+    return directories;
+}

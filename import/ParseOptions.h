@@ -15,3 +15,10 @@
 // headers it finds there by absolute paths.
 std::vector<std::string> ParseOptions(const std::vector<std::string>& arguments,
                                       const std::string& directory);
+
+// The directories a compiler command names as the project's own: those of its -I and -iquote
+// options (not -isystem nor -idirafter, which name other people's headers) and those of its
+// sources (the arguments that are neither options nor the values of options), made absolute
+// against directory. arguments[0] is the compiler.
+std::vector<std::string> OwnDirectories(const std::vector<std::string>& arguments,
+                                        const std::string& directory);

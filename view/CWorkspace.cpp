@@ -28,11 +28,12 @@ void CWorkspace::LoadSettings(const std::string& fileName) {
     Log.Write("Config file loaded, looks: ", DumpLooksSettings(Looks), "");
 }
 
-std::unique_ptr<CProgram> CWorkspace::Load(const std::string& fileName, IProgress* progress) {
+std::unique_ptr<CProgram> CWorkspace::Load(const std::string& fileName, IProgress* progress,
+                                           const CLoadRequest& request) {
     Notice.clear();
-    std::string notice;
+    CLoadOutcome outcome;
     std::unique_ptr<CProgram> program =
-        LoadProgram(fileName, progress, Log, Runner, FrontEnd, &notice);
+        LoadProgram(fileName, progress, Log, Runner, FrontEnd, request, &outcome);
     try {
         program->ComputeSize(CSizing(Log, Layout.UseFunctionLength));
     } catch (const CError& error) {
@@ -40,7 +41,9 @@ std::unique_ptr<CProgram> CWorkspace::Load(const std::string& fileName, IProgres
         std::string text = error.what();
         throw CError(text.insert(std::min(text.find('\n'), text.size()), "\nFile: " + fileName));
     }
-    Notice = notice;
+    Notice = outcome.Notice;
+    HasProject = outcome.HasProject;
+    ProjectOnly = outcome.ProjectOnly;
     return program;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CLogFile.h"
+#include "import/LoadProgram.h"
 #include "import/RunCommand.h"
 #include "settings/CFrontEndSettings.h"
 #include "settings/CLayoutSettings.h"
@@ -36,8 +37,11 @@ public:
     // (borrowed, may be null). Throws CError with the text the user is shown: "Could not load
     // file" and the reader's texts, or the sizing's with "File: <fileName>" inserted below its
     // first line; each says its cause on the lines below. Notice receives what the user should
-    // be shown about a load that succeeded; the caller shows it.
-    std::unique_ptr<CProgram> Load(const std::string& fileName, IProgress* progress);
+    // be shown about a load that succeeded; the caller shows it. request says which
+    // declarations are kept and whether a project's front end runs again; HasProject and
+    // ProjectOnly say what came of it.
+    std::unique_ptr<CProgram> Load(const std::string& fileName, IProgress* progress,
+                                   const CLoadRequest& request = CLoadRequest());
     // Lays a sized program out for a view with the current settings; program and view must
     // outlive the result.
     std::unique_ptr<CRectArea> LayOut(CProgram& program, const IViewUnits& view) const;
@@ -57,4 +61,8 @@ public:
     // After a load that succeeded: what the user should know ("3 of 120 files could not be
     // compiled; see log.txt"), empty when nothing.
     std::string Notice;
+    // After a load that succeeded: whether the file names a project (a project file or a
+    // compilation database), and whether the model holds the project's own declarations alone.
+    bool HasProject = false;
+    bool ProjectOnly = false;
 };

@@ -130,7 +130,7 @@ TEST_F(CommandLineTool, UsageErrorsExitWithTwoAndLoadFailuresWithOne) {
          {"", "frobnicate x.xml", "find x.xml", "stats x.xml --bogus", "stats x.xml --log",
           "render x.xml", "render x.xml -o x.png --width 0", "render x.xml -o x.png --height 16385",
           "render x.xml -o x.png --shader toon", "stats x.xml -o x.png",
-          "dump x.xml --select Shape"}) {
+          "dump x.xml --select Shape", "find x.xml A --scope own"}) {
         Result result = RunTool(arguments);
         EXPECT_EQ(2, result.Status) << arguments;
         EXPECT_EQ(0u, result.Err.rfind("quarncode-cli: ", 0)) << arguments;

@@ -5,8 +5,13 @@
 #include "base/CError.h"
 #include "import/CDatabaseCompiler.h"
 #include "import/CGccXmlReader.h"
+#include "model/CClassType.h"
+#include "model/CField.h"
+#include "model/CFunction.h"
 #include "model/CModelCounts.h"
+#include "model/CNamespace.h"
 #include "model/CProgram.h"
+#include "model/CSourceFile.h"
 #include "support/CRecordingMessageBox.h"
 #include "support/CRecordingProgress.h"
 #include "support/CTempDir.h"
@@ -43,6 +48,46 @@ bool ProcessMentions(const std::string& text) {
             return true;
     }
     return false;
+}
+
+// Counts, into counts (namespaces, classes, functions, fields, typedefs, enumerations), the
+// declarations in scope and all scopes within whose file lies under directory, and the
+// namespaces that hold any; whether scope holds any.
+bool CountUnder(const CPEContainer& scope, const std::string& directory, std::vector<int>& counts) {
+    auto under = [&](const CNsElement* element) {
+        return element != nullptr && element->SourceFile != nullptr &&
+               element->SourceFile->Name.rfind(directory, 0) == 0;
+    };
+    int before = counts[1] + counts[2] + counts[3] + counts[4] + counts[5];
+    for (const auto& function : scope.Functions)
+        counts[2] += under(function.get());
+    for (const auto& field : scope.Fields)
+        counts[3] += under(field.get());
+    bool holds = false;
+    for (const auto& type : scope.Types) {
+        const int kind = type->GetTypeKind(); // class, enumeration or typedef
+        counts[kind == TypeKindClass     ? 1
+               : kind == TypeKindTypedef ? 4
+                                         : 5] += under(dynamic_cast<const CNsElement*>(type.get()));
+        if (kind == TypeKindClass)
+            holds = CountUnder(static_cast<const CClassType&>(*type), directory, counts) || holds;
+    }
+    const auto* ns = dynamic_cast<const CNamespace*>(&scope);
+    for (std::size_t i = 0; ns != nullptr && i < ns->Namespaces.size(); ++i)
+        holds = CountUnder(*ns->Namespaces[i], directory, counts) || holds;
+    holds = holds || counts[1] + counts[2] + counts[3] + counts[4] + counts[5] > before;
+    counts[0] += ns != nullptr && holds;
+    return holds;
+}
+
+// The first lines of the command-line tool's stats.
+std::string StatsLines(const std::vector<int>& counts) {
+    const char* names[] = {"namespaces", "classes",  "functions",
+                           "fields",     "typedefs", "enumerations"};
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text += std::string(names[i]) + ": " + std::to_string(counts[i]) + "\n";
+    return text;
 }
 
 } // namespace
@@ -121,11 +166,45 @@ TEST_F(DatabaseRun, CompilesOnceMergesAsOneRunAndCompilesAgainWhatChanged) {
     EXPECT_LT(mergedAt, fs::last_write_time(Merged));
 }
 
+// With --scope all, the database counts as one front-end run over every unit; with --scope
+// project, its default, as that run's declarations in the project's files (under the sources'
+// directory here, the database lying elsewhere), and the namespaces that hold any.
+TEST_F(DatabaseRun, ScopesCountAsOneRunOverEveryUnitAndItsProjectDeclarations) {
+    fs::copy(Project, "project");
+    std::string project = Dir.Path() + "/project";
+    WriteDatabase(project, {"main.cpp", "circle.cpp", "registry.cpp"});
+    fs::create_directory("build");
+    fs::rename("compile_commands.json", "build/compile_commands.json");
+    ASSERT_EQ(0, RunCommand("castxml", {"--castxml-gccxml", "--castxml-cc-gnu", "/usr/bin/c++",
+                                        "-fsized-deallocation", "-std=c++17", "-o", "all.xml",
+                                        project + "/all.cpp"})
+                     .Status);
+    CLoadRequest everything;
+    everything.Scope = EScope::All;
+    std::unique_ptr<CProgram> all = Workspace.Load("all.xml", nullptr, everything);
+    CModelCounts whole(*all);
+    std::vector<int> own(6);
+    for (const auto& ns : all->Namespaces)
+        CountUnder(*ns, project + "/", own);
+    ASSERT_GT(own[1], 0);
+    ASSERT_LT(own[1], whole.Classes);
+    setenv("XDG_CACHE_HOME", (Dir.Path() + "/xdg").c_str(), 1);
+    std::string ownStats = CliOutput("stats --scope project build/compile_commands.json");
+    EXPECT_EQ(0u, ownStats.rfind(StatsLines(own), 0)) << ownStats;
+    EXPECT_EQ(ownStats, CliOutput("stats build/compile_commands.json"));
+    std::string allStats = CliOutput("stats build/compile_commands.json --scope all");
+    unsetenv("XDG_CACHE_HOME");
+    EXPECT_EQ(0u, allStats.rfind(StatsLines({whole.Namespaces, whole.Classes, whole.Functions,
+                                             whole.Fields, whole.Typedefs, whole.Enumerations}),
+                                 0))
+        << allStats;
+}
+
 // A database of one entry gives exactly the model of that entry's front-end output.
 TEST_F(DatabaseRun, OfOneEntryGivesTheModelOfItsOutput) {
     WriteDatabase(Project, {"circle.cpp"});
     setenv("XDG_CACHE_HOME", (Dir.Path() + "/xdg").c_str(), 1);
-    std::string stats = CliOutput("stats compile_commands.json");
+    std::string stats = CliOutput("stats --scope all compile_commands.json");
     unsetenv("XDG_CACHE_HOME");
     EXPECT_EQ(0u, stats.find("namespaces: ")) << stats;
     EXPECT_EQ(stats.size() - 8, stats.rfind("status 0")) << stats;
@@ -134,7 +213,7 @@ TEST_F(DatabaseRun, OfOneEntryGivesTheModelOfItsOutput) {
     std::string output = outputs[0].find("merged-") == std::string::npos ? outputs[0] : outputs[1];
     EXPECT_EQ(CliOutput("stats " + output), stats);
     for (const char* command : {"dump ", "find "}) {
-        std::string arguments = command + std::string("compile_commands.json");
+        std::string arguments = command + std::string("--scope all compile_commands.json");
         std::string name = command[0] == 'f' ? " Circle" : "";
         setenv("XDG_CACHE_HOME", (Dir.Path() + "/xdg").c_str(), 1);
         std::string fromDatabase = CliOutput(arguments + name);
@@ -156,7 +235,10 @@ TEST_F(DatabaseRun, LeavesOutWhatCannotBeCompiledWithANotice) {
     std::string text = ReadWholeFile("compile_commands.json");
     Dir.WriteFile("compile_commands.json", text.substr(0, text.rfind(']')) +
                                                ",{\"file\": \"x.cpp\", \"command\": \"c++\"}]");
-    std::unique_ptr<CProgram> program = Workspace.Load("compile_commands.json", nullptr);
+    CLoadRequest everything;
+    everything.Scope = EScope::All;
+    std::unique_ptr<CProgram> program =
+        Workspace.Load("compile_commands.json", nullptr, everything);
     EXPECT_EQ("3 of 4 files could not be compiled; see log.txt", Workspace.Notice);
     std::vector<std::string> outputs = FilesEndingWith("cache", ".xml");
     ASSERT_EQ(2u, outputs.size()); // circle.cpp's output and the merged document

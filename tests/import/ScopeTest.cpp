@@ -1,0 +1,171 @@
+// The project's own code in front: which files a project holds, and a model limited to them
+// that still resolves what it refers to.
+#include "base/CLogFile.h"
+#include "import/CProjectDirectories.h"
+#include "import/RunCommand.h"
+#include "layout/CFixedViewUnits.h"
+#include "layout/CRectArea.h"
+#include "model/CClassType.h"
+#include "model/CFunction.h"
+#include "model/CModelCounts.h"
+#include "model/CNamespace.h"
+#include "model/CProgram.h"
+#include "model/CSourceFile.h"
+#include "model/Descriptions.h"
+#include "support/CRecordingMessageBox.h"
+#include "support/CTempDir.h"
+#include "view/CElementFilter.h"
+#include "view/CWorkspace.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Elements named name that a search of the shown model finds.
+std::size_t Found(CProgram& program, const std::string& name) {
+    CElementFilter filter;
+    filter.AddNameCriterion()->Name = name;
+    filter.SearchProgram(&program);
+    return filter.Results.size();
+}
+
+// The scope a project file's settings ask for, the scope a load asks for, and whether the
+// model then holds the project's own declarations alone.
+struct CScopeCase {
+    const char* Settings;
+    EScope Scope;
+    bool ProjectOnly;
+};
+
+} // namespace
+
+// A project file in p/ whose source, src/app.cpp, includes a header of an -I directory, one of
+// an -iquote directory, one of an -isystem directory and one beside src/ (srcx/, outside the
+// project). Its front end is CastXML, run by the project's runner, which counts its runs.
+class ScopeTest : public testing::TestWithParam<CScopeCase> {
+protected:
+    ScopeTest() {
+        Workspace.Log.Open("log.txt");
+        for (const char* dir : {"p", "src", "inc", "q", "sys", "srcx"})
+            std::filesystem::create_directory(dir);
+        Dir.WriteFile("inc/util.h", "namespace app { typedef int Id; }\n");
+        Dir.WriteFile("q/mode.h", "namespace app { enum Mode { Fast }; }\n");
+        Dir.WriteFile("sys/sysx.h",
+                      "namespace sys { struct Base { int What(); }; struct Str {}; }\n"
+                      "namespace app { extern int Global; namespace detail {\n"
+                      "int Step(); } }\n");
+        Dir.WriteFile("srcx/x.h", "namespace app { int Helper(); struct Near {}; }\n");
+        Dir.WriteFile("src/app.cpp", "#include \"../srcx/x.h\"\n#include \"mode.h\"\n"
+                                     "#include <sysx.h>\n#include <util.h>\n"
+                                     "namespace app { struct Error : sys::Base {\n"
+                                     "    int Say(sys::Str text);\n    int Code;\n}; }\n");
+        Workspace.Runner = [this](const std::string&, const std::vector<std::string>& arguments) {
+            ++Runs;
+            std::vector<std::string> castxml{"--castxml-gccxml", "-o", arguments[0].substr(6)};
+            castxml.insert(castxml.end(), arguments.begin() + 1, arguments.end());
+            return RunCommand("castxml", castxml);
+        };
+        Dir.WriteFile("p/project.xml", std::string("<project><settings gccxml_path=\"castxml\" "
+                                                   "output_file=\"out.xml\"") +
+                                           GetParam().Settings +
+                                           "/><options><i arg=\"-Isrc/../inc\"/>"
+                                           "<q arg=\"-iquote\"/><q arg=\"q\"/>"
+                                           "<s arg=\"-isystem\"/><s arg=\"sys\"/>"
+                                           "<f arg=\"src/app.cpp\"/></options></project>");
+    }
+
+    CTempDir Dir;
+    CRecordingMessageBox Box;
+    CWorkspace Workspace{Box};
+    int Runs = 0;
+};
+
+// The project's own declarations alone: those of the files under the project file's
+// directory, the source's and the -I and -iquote directories; the namespaces left empty and
+// the other files go too. What is shown still resolves what it refers to, and search and
+// layout see only what is shown. Everything otherwise, as the front-end output read directly;
+// a load that only changes the scope reads the output again without running the front end.
+TEST_P(ScopeTest, ShowsTheProjectsOwnDeclarationsWhenAskedFor) {
+    CLoadRequest request;
+    request.Scope = GetParam().Scope;
+    std::unique_ptr<CProgram> program = Workspace.Load("p/project.xml", nullptr, request);
+    EXPECT_TRUE(Workspace.HasProject);
+    ASSERT_EQ(GetParam().ProjectOnly, Workspace.ProjectOnly);
+    request.Compile = false;
+    request.Scope = GetParam().ProjectOnly ? EScope::All : EScope::Project;
+    EXPECT_NE(CModelCounts(*program).Total(),
+              CModelCounts(*Workspace.Load("p/project.xml", nullptr, request)).Total());
+    EXPECT_EQ(1, Runs);
+    const CModelCounts counts(*program);
+    if (!GetParam().ProjectOnly) {
+        const CModelCounts direct(*Workspace.Load("out.xml", nullptr));
+        EXPECT_FALSE(Workspace.HasProject); // a front-end file names no project
+        EXPECT_EQ(direct.Total(), counts.Total());
+        EXPECT_EQ(direct.Files, counts.Files);
+        return;
+    }
+    const int shown[] = {counts.Namespaces, counts.Classes, counts.Fields, counts.Typedefs,
+                         counts.Enumerations};
+    EXPECT_EQ((std::vector<int>{2, 1, 1, 1, 1}), std::vector<int>(shown, shown + 5));
+    std::vector<std::string> files;
+    for (const auto& file : program->SourceFiles)
+        files.push_back(file->Name);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ((std::vector<std::string>{"q/mode.h", "src/../inc/util.h", "src/app.cpp"}), files);
+    ASSERT_EQ(1u, program->Namespaces.size());
+    ASSERT_EQ(1u, program->Namespaces[0]->Namespaces.size());
+    CNamespace& app = *program->Namespaces[0]->Namespaces[0];
+    EXPECT_EQ(0u, app.Namespaces.size()); // no detail
+    CClassType* error = nullptr;
+    for (const auto& type : app.Types)
+        error = type->GetTypeKind() == TypeKindClass ? static_cast<CClassType*>(type.get()) : error;
+    ASSERT_NE(nullptr, error);
+    ASSERT_EQ(1u, error->Bases.size());
+    EXPECT_NE(std::string::npos, DescribeClass(*error).find("{ Base }"));
+    // The functions shown are Error's: Say and those the compiler declares.
+    EXPECT_EQ(counts.Functions, static_cast<int>(error->Functions.size()));
+    std::string described;
+    for (const auto& function : error->Functions)
+        described += DescribeFunction(*function) + "\n";
+    EXPECT_NE(std::string::npos, described.find("Say(Str)")) << described;
+    EXPECT_EQ(1u, Found(*program, "Say"));
+    for (const char* hidden : {"Base", "Str", "What", "Helper", "Near", "Global", "Step", "sys"})
+        EXPECT_EQ(0u, Found(*program, hidden)) << hidden;
+    CFixedViewUnits units(800);
+    std::unique_ptr<CRectArea> treemap = Workspace.LayOut(*program, units);
+    EXPECT_NE(nullptr, treemap->RectOf(error));
+    EXPECT_EQ(nullptr, treemap->RectOf(error->Bases[0]));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scopes, ScopeTest,
+                         testing::Values(CScopeCase{"", EScope::FileDefault, false},
+                                         CScopeCase{" scope=\"all\"", EScope::FileDefault, false},
+                                         CScopeCase{" scope=\"project\"", EScope::FileDefault,
+                                                    true},
+                                         CScopeCase{" scope=\"project\"", EScope::All, false},
+                                         CScopeCase{"", EScope::Project, true}));
+
+TEST(ProjectDirectories, HoldTheFilesUnderTheirDirectoriesByTheirNormalAndRealPaths) {
+    CTempDir dir;
+    std::filesystem::create_directories("real/sub");
+    std::filesystem::create_directory_symlink("real", "link");
+    CProjectDirectories project;
+    project.AddDirectory("link/", dir.Path());
+    project.AddDirectory("/opt/a/../b", "/");
+    project.AddBase("/opt/b/x");
+    const std::pair<std::string, bool> cases[] = {
+        {dir.Path() + "/link/sub/f.h", true},
+        {dir.Path() + "/real/sub/f.h", true}, // the directory's real path
+        {dir.Path() + "/realx/f.h", false},   // beside it
+        {dir.Path() + "/link", false},        // the directory itself is no file in it
+        {"/opt/b/y/../f.h", true},            // lexically normalised
+        {"/opt/bb/f.h", false},
+        {"/opt/a/f.h", false},
+        {"../g.h", true}, // against the base
+        {"<builtin>", false},
+    };
+    for (const auto& [file, inside] : cases)
+        EXPECT_EQ(inside, project.Contains(file)) << file;
+}
