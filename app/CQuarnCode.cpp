@@ -3,6 +3,7 @@
 #include "app/CPrefDlg.h"
 #include "app/CProgressDlg.h"
 #include "app/CQuarnWindow.h"
+#include "app/DesktopCommandLine.h"
 #include "base/CError.h"
 #include "model/CProgram.h"
 #include "settings/SettingsFile.h"
@@ -23,6 +24,12 @@ bool CQuarnCode::OnInit() {
         LoadSettings();
         MainWindow->Show(true);
         SetTopWindow(MainWindow);
+        std::vector<std::string> arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments.push_back(argv[i].utf8_string());
+        std::string file = CDesktopCommandLine::Parse(arguments).File;
+        if (!file.empty())
+            CallAfter([this, file] { LoadFile(file); });
         return true;
     } catch (const CError& error) {
         wxMessageBox(wxString::FromUTF8(error.what()), "Error initializing windows",
@@ -38,6 +45,21 @@ void CQuarnCode::LoadSettings() {
 }
 
 void CQuarnCode::LoadFile(std::string fileName) {
+    Load(fileName, CLoadRequest());
+}
+
+void CQuarnCode::ToggleProjectScope() {
+    if (ViewData == nullptr || !DocumentHasProject) {
+        ShowDocumentState();
+        return;
+    }
+    CLoadRequest request;
+    request.Scope = DocumentProjectOnly ? EScope::All : EScope::Project;
+    request.Compile = false;
+    Load(DocumentFile, request);
+}
+
+void CQuarnCode::Load(const std::string& fileName, const CLoadRequest& request) {
     CProgressDlg progress;
     progress.SetValue(0);
     progress.Refresh();
@@ -47,11 +69,15 @@ void CQuarnCode::LoadFile(std::string fileName) {
     std::unique_ptr<CViewData> loaded;
     try {
         loaded = std::make_unique<CViewData>();
-        loaded->SetProgram(Workspace->Load(fileName, &progress));
+        loaded->SetProgram(Workspace->Load(fileName, &progress, request));
         View->SetViewData(loaded.get());
         if (ViewData != nullptr)
             ViewData->Clear();
         ViewData = std::move(loaded);
+        DocumentFile = fileName;
+        DocumentHasProject = Workspace->HasProject;
+        DocumentProjectOnly = Workspace->ProjectOnly;
+        ShowDocumentState();
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
         if (!Workspace->Notice.empty())
@@ -60,6 +86,7 @@ void CQuarnCode::LoadFile(std::string fileName) {
         std::string text = CWorkspace::FailureText(fileName);
         progress.Hide();
         ShowDocument();
+        ShowDocumentState(); // a toggled View item shows the document's scope again
         wxMessageBox(wxString::FromUTF8(text), "Error loading", wxOK | wxCENTRE);
     }
 }
@@ -73,8 +100,16 @@ void CQuarnCode::ShowDocument() {
     } catch (...) {
         View->SetViewData(nullptr);
         ViewData.reset();
+        DocumentFile.clear();
     }
     View->Refresh();
+}
+
+void CQuarnCode::ShowDocumentState() {
+    if (ViewData == nullptr)
+        MainWindow->ShowDocument("", false, false);
+    else
+        MainWindow->ShowDocument(DocumentFile, DocumentHasProject, DocumentProjectOnly);
 }
 
 void CQuarnCode::CloseFile() {
@@ -82,6 +117,8 @@ void CQuarnCode::CloseFile() {
         return;
     ViewData->Clear();
     ViewData.reset();
+    DocumentFile.clear();
+    ShowDocumentState();
 }
 
 void CQuarnCode::EditSettings() {

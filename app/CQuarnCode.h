@@ -2,6 +2,7 @@
 
 #include "app/CWxMessageBox.h"
 #include "app/IDocumentCommands.h"
+#include "import/LoadProgram.h"
 
 #include <memory>
 #include <string>
@@ -23,19 +24,25 @@ public:
     ~CQuarnCode() override;
 
     // Opens the log, makes the main window (with OpenGL) and the view, reads the settings and
-    // shows the window. A failure shows "Error initializing windows" and ends the program.
+    // shows the window; then, from the event loop, loads the file the command line names
+    // (argv, as CDesktopCommandLine reads it), if any. A failure shows "Error initializing
+    // windows" and ends the program.
     bool OnInit() override;
 
     // Reads "settings.cfg" (defaults when it is missing), logs both records and gives them to
     // the view.
     void LoadSettings();
-    // Loads a project, a compilation database or a front-end file and shows it in place of the
-    // current document, then shows the load's notice when it has one. A failure (a cancelled
-    // load too) shows its text (CWorkspace::FailureText) under "Error loading" and keeps the
-    // document shown before.
+    // Loads a project, a compilation database or a front-end file, with the scope the file asks
+    // for, and shows it in place of the current document, then shows the load's notice when
+    // it has one. A failure (a cancelled load too) shows its text (CWorkspace::FailureText)
+    // under "Error loading" and keeps the document shown before.
     void LoadFile(std::string fileName) override;
     // Drops the current document; the canvas then shows no treemap.
     void CloseFile() override;
+    // Loads the current document again with the other scope, as LoadFile does; a project's
+    // front end is not run again when its output is there. Nothing when no document that
+    // names a project is open.
+    void ToggleProjectScope() override;
     // Runs the preferences dialog: on OK keeps, saves and applies the new settings; on Cancel
     // undoes the looks the dialog applied while it was open.
     void EditSettings() override;
@@ -46,13 +53,22 @@ public:
     CWorkspace& GetWorkspace() const { return *Workspace; }
 
 private:
+    // Loads fileName as request asks and shows it, as LoadFile says.
+    void Load(const std::string& fileName, const CLoadRequest& request);
     // Gives the view the current document again when it holds another one; when laying it out
     // fails, the view shows nothing and the document is dropped.
     void ShowDocument();
+    // Shows the current document's name and scope in the main window.
+    void ShowDocumentState();
 
     CWxMessageBox MessageBox;
     std::unique_ptr<CWorkspace> Workspace; // the log and the current settings
     std::unique_ptr<CViewData> ViewData;   // null when no file is loaded
+    // The current document's file, as it was opened (empty when none), whether it names a
+    // project and whether it shows the project's own declarations alone.
+    std::string DocumentFile;
+    bool DocumentHasProject = false;
+    bool DocumentProjectOnly = false;
     std::unique_ptr<CBasicView> View;
     CQuarnWindow* MainWindow = nullptr; // borrowed: the toolkit destroys top-level windows
 };

@@ -24,6 +24,7 @@ wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
     EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
     EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
     EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
+    EVT_MENU(ProjectScopeId, CQuarnWindow::OnProjectScope)
 wxEND_EVENT_TABLE();
 // clang-format on
 
@@ -54,8 +55,12 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     shader->AppendRadioItem(ShaderNormalId, "&Normal", "Switch to normal program");
     shader->AppendRadioItem(ShaderSpecularId, "&Specular", "Switch to specular program");
     shader->AppendRadioItem(ShaderDebugId, "&Debug", "Switch to debug program");
+    auto* view = new wxMenu();
+    view->AppendCheckItem(ProjectScopeId, "Only &Project Files",
+                          "Show only the declarations in the project's own files");
     auto* bar = new wxMenuBar();
     bar->Append(file, "&File");
+    bar->Append(view, "&View");
     bar->Append(tools, "&Tools");
     bar->Append(selection, "&Selection");
     bar->Append(shader, "&Shader");
@@ -63,6 +68,7 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
 
     CreateStatusBar(1, wxST_SIZEGRIP, 0);
     SetStatusText("", 0);
+    ShowDocument("", false, false);
 }
 
 CQuarnWindow::~CQuarnWindow() {
@@ -70,6 +76,14 @@ CQuarnWindow::~CQuarnWindow() {
     // The view outlives the window (the application deletes it last).
     if (View != nullptr)
         View->SetHost(nullptr);
+}
+
+void CQuarnWindow::ShowDocument(const std::string& fileName, bool hasProject, bool projectOnly) {
+    std::string name = fileName.substr(fileName.rfind('/') + 1);
+    SetTitle(wxString::FromUTF8(fileName.empty() ? "Quarn Code" : name + " - Quarn Code"));
+    wxMenuBar* bar = GetMenuBar();
+    bar->Check(ProjectScopeId, projectOnly);
+    bar->Enable(ProjectScopeId, hasProject);
 }
 
 void CQuarnWindow::UpdateSelectionStatus(const std::list<CSqRectangle*>& selection) {
@@ -154,4 +168,10 @@ void CQuarnWindow::OnShader(wxCommandEvent& event) {
         Canvas->BindProgram(static_cast<EFragmentProgram>(event.GetId() - ShaderNormalId));
     View->SetDirty();
     Canvas->Refresh(true, nullptr);
+}
+
+void CQuarnWindow::OnProjectScope(wxCommandEvent&) {
+    // The application shows the scope the document ends up with, whether or not the load
+    // succeeds.
+    Commands.ToggleProjectScope();
 }

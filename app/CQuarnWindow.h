@@ -10,9 +10,10 @@ class CGLCanvas;
 class CLogFile;
 class IDocumentCommands;
 
-// The single top-level frame: the OpenGL canvas, the menu bar through which every command is
-// given, the one-field status bar in which the view reports the selection, and the find
-// dialog. Document commands go to the application, view commands to the view and the canvas.
+// The single top-level frame, titled after the open document: the OpenGL canvas, the menu bar
+// through which every command is given, the one-field status bar in which the view reports the
+// selection, and the find dialog. Document commands go to the application, view commands to the
+// view and the canvas.
 class CQuarnWindow : public wxFrame, public IViewHost {
 public:
     // Menu command ids.
@@ -29,6 +30,7 @@ public:
         ShaderNormalId = 10,
         ShaderSpecularId = 11,
         ShaderDebugId = 12,
+        ProjectScopeId = 13,
     };
 
     // Builds the frame, the find dialog, the canvas (starting OpenGL), the menus and the status
@@ -38,6 +40,11 @@ public:
     CQuarnWindow(IDocumentCommands& commands, CLogFile& log);
     // Deletes the find dialog and lets the view forget this window.
     ~CQuarnWindow() override;
+
+    // Shows the open document: its file's name in the title ("project.xml - Quarn Code";
+    // "Quarn Code" when fileName is empty, nothing being open), and in View, "Only Project
+    // Files" checked when projectOnly, enabled when the file names a project (hasProject).
+    void ShowDocument(const std::string& fileName, bool hasProject, bool projectOnly);
 
     // What joins the lines of a text in the status bar.
     static constexpr const char* StatusSeparator = " \u2014 ";
@@ -67,6 +74,7 @@ private:
     void OnSettings(wxCommandEvent& event);
     void OnSelectionMode(wxCommandEvent& event);
     void OnShader(wxCommandEvent& event);
+    void OnProjectScope(wxCommandEvent& event);
 
     IDocumentCommands& Commands;
     CGLCanvas* Canvas;          // child window, destroyed with the frame

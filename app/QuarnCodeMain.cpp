@@ -1,4 +1,24 @@
 #include "app/CQuarnCode.h"
+#include "app/DesktopCommandLine.h"
 
-// The desktop program's entry point: the toolkit creates the application object and runs it.
-wxIMPLEMENT_APP(CQuarnCode);
+#include <cstdio>
+
+// The desktop program's entry point: the command line is read before the toolkit starts, so
+// that --help and usage errors need no display; then the toolkit creates the application
+// object and runs it, which opens the file the command line names.
+wxIMPLEMENT_APP_NO_MAIN(CQuarnCode);
+
+int main(int argc, char** argv) {
+    CDesktopCommandLine line =
+        CDesktopCommandLine::Parse(std::vector<std::string>(argv + (argc > 0), argv + argc));
+    if (line.Help) {
+        std::fputs(CDesktopCommandLine::Usage(), stdout);
+        return 0;
+    }
+    if (!line.Error.empty()) {
+        std::fprintf(stderr, "quarncode: %s\n\n%s", line.Error.c_str(),
+                     CDesktopCommandLine::Usage());
+        return 2;
+    }
+    return wxEntry(argc, argv);
+}

@@ -9,6 +9,7 @@
 #include "app/CQuarnWindow.h"
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
+#include "model/CProgram.h"
 #include "support/CTempDir.h"
 #include "view/CBasicView.h"
 #include "view/CElementFilter.h"
@@ -26,6 +27,7 @@
 #include <wx/checkbox.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
+#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/slider.h>
 #include <wx/statusbr.h>
@@ -391,4 +393,69 @@ TEST_F(FirstMinutes, AFailedOpenSaysWhyAndKeepsTheDocumentShown) {
         EXPECT_EQ(std::list<CSqRectangle*>{Rect("Circle")}, Selected());
         EXPECT_EQ(status, StatusLine());
     }
+}
+
+// The desktop command line: --help needs no display, and a usage error says so.
+TEST(DesktopCommandLine, HelpPrintsTheUsageWithoutADisplayAndAWrongOptionIsAUsageError) {
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"--help", 0, "Usage: quarncode [FILE]\n"},
+        {"--bogus", 2, "quarncode: unknown option --bogus\n"},
+        {"a.xml b.xml", 2, "quarncode: more than one file given\n"},
+    };
+    for (const auto& [arguments, status, start] : cases) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY " QUARN_BINARY_DIR
+                                    "/quarncode " +
+                                    arguments + " 2>&1";
+        std::string output;
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(nullptr, pipe);
+        char buffer[4096];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, got);
+        EXPECT_EQ(status, WEXITSTATUS(pclose(pipe))) << arguments;
+        EXPECT_EQ(0u, output.rfind(start, 0)) << output;
+    }
+}
+
+// quarncode FILE opens a project at start-up, with the scope it asks for; View, "Only Project
+// Files" loads it again with the other scope, without running its front end again; the title
+// names the open file.
+TEST_F(FirstMinutes, TheCommandLineOpensAFileAndOnlyProjectFilesSwitchesItsScope) {
+    Dir.WriteFile("project.xml", "<project><settings gccxml_path='fe' output_file='out.xml' "
+                                 "scope='project'/><options><i arg='-I" QUARN_SOURCE_DIR
+                                 "/tests/fixtures'/></options></project>");
+    int runs = 0;
+    App->GetWorkspace().Runner = [&](const std::string&, const std::vector<std::string>&) {
+        ++runs;
+        std::filesystem::copy_file(Relations, "out.xml");
+        return CommandResult{0, "", ""};
+    };
+    std::string program = "quarncode", file = Dir.Path() + "/project.xml";
+    char* arguments[] = {program.data(), file.data()};
+    App->argv.Init(2, arguments);
+    App->argc = 2;
+    Start(true, "");
+    ASSERT_TRUE(PumpUntil([&] { return App->GetViewData() != nullptr; }));
+    EXPECT_EQ("project.xml - Quarn Code", Window().GetTitle());
+    const wxMenuItem& only = *Window().GetMenuBar()->FindItem(CQuarnWindow::ProjectScopeId);
+    auto files = [&] { return App->GetViewData()->GetProgram()->SourceFiles.size(); };
+    EXPECT_TRUE(only.IsEnabled());
+    EXPECT_TRUE(only.IsChecked());
+    EXPECT_EQ(1u, files()); // relations.h, not <builtin>
+    EXPECT_NE(nullptr, Rect("Square"));
+    Command(CQuarnWindow::ProjectScopeId);
+    EXPECT_FALSE(only.IsChecked());
+    EXPECT_EQ(2u, files());
+    Command(CQuarnWindow::ProjectScopeId);
+    EXPECT_TRUE(only.IsChecked());
+    EXPECT_EQ(1u, files());
+    EXPECT_EQ(1, runs);
+    Command(CQuarnWindow::CloseId);
+    EXPECT_EQ("Quarn Code", Window().GetTitle());
+    EXPECT_FALSE(only.IsEnabled());
+    // A front-end file names no project.
+    App->LoadFile(Relations);
+    EXPECT_EQ("relations.xml - Quarn Code", Window().GetTitle());
+    EXPECT_FALSE(only.IsEnabled());
+    EXPECT_FALSE(only.IsChecked());
 }
