@@ -3,7 +3,6 @@
 #include "app/CPrefDlg.h"
 #include "app/CProgressDlg.h"
 #include "app/CQuarnWindow.h"
-#include "app/DesktopCommandLine.h"
 #include "base/CError.h"
 #include "model/CProgram.h"
 #include "settings/SettingsFile.h"
@@ -13,7 +12,8 @@
 
 #include <wx/msgdlg.h>
 
-CQuarnCode::CQuarnCode() : Workspace(std::make_unique<CWorkspace>(MessageBox)) {}
+CQuarnCode::CQuarnCode(std::string startFile)
+    : StartFile(std::move(startFile)), Workspace(std::make_unique<CWorkspace>(MessageBox)) {}
 
 bool CQuarnCode::OnInit() {
     if (!Workspace->Log.Open("log.txt"))
@@ -24,12 +24,8 @@ bool CQuarnCode::OnInit() {
         LoadSettings();
         MainWindow->Show(true);
         SetTopWindow(MainWindow);
-        std::vector<std::string> arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments.push_back(argv[i].utf8_string());
-        std::string file = CDesktopCommandLine::Parse(arguments).File;
-        if (!file.empty())
-            CallAfter([this, file] { LoadFile(file); });
+        if (!StartFile.empty())
+            CallAfter([this] { LoadFile(StartFile); });
         return true;
     } catch (const CError& error) {
         wxMessageBox(wxString::FromUTF8(error.what()), "Error initializing windows",

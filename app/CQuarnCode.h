@@ -18,15 +18,15 @@ class CWorkspace;
 // file, closing it and editing the settings.
 class CQuarnCode : public wxApp, public IDocumentCommands {
 public:
-    CQuarnCode();
+    // startFile (empty: none) is opened once the window shows.
+    explicit CQuarnCode(std::string startFile = "");
     // Releases the document, the view and the workspace (whose log writes its closing entry);
     // the toolkit has destroyed the main window before.
     ~CQuarnCode() override;
 
     // Opens the log, makes the main window (with OpenGL) and the view, reads the settings and
-    // shows the window; then, from the event loop, loads the file the command line names
-    // (argv, as CDesktopCommandLine reads it), if any. A failure shows "Error initializing
-    // windows" and ends the program.
+    // shows the window; then, from the event loop, loads the start file, if any. A failure shows
+    // "Error initializing windows" and ends the program.
     bool OnInit() override;
 
     // Reads "settings.cfg" (defaults when it is missing), logs both records and gives them to
@@ -61,6 +61,7 @@ private:
     // Shows the current document's name and scope in the main window.
     void ShowDocumentState();
 
+    std::string StartFile;
     CWxMessageBox MessageBox;
     std::unique_ptr<CWorkspace> Workspace; // the log and the current settings
     std::unique_ptr<CViewData> ViewData;   // null when no file is loaded

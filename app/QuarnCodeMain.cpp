@@ -4,9 +4,8 @@
 #include <cstdio>
 
 // The desktop program's entry point: the command line is read before the toolkit starts, so
-// that --help and usage errors need no display; then the toolkit creates the application
-// object and runs it, which opens the file the command line names.
-wxIMPLEMENT_APP_NO_MAIN(CQuarnCode);
+// that --help and usage errors need no display; then the application object, which opens the
+// file the command line names, is made and the toolkit runs it.
 
 int main(int argc, char** argv) {
     CDesktopCommandLine line =
@@ -20,5 +19,6 @@ int main(int argc, char** argv) {
                      CDesktopCommandLine::Usage());
         return 2;
     }
+    wxApp::SetInstance(new CQuarnCode(line.File)); // the toolkit deletes it
     return wxEntry(argc, argv);
 }

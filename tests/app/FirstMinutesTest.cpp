@@ -424,16 +424,14 @@ TEST_F(FirstMinutes, TheCommandLineOpensAFileAndOnlyProjectFilesSwitchesItsScope
     Dir.WriteFile("project.xml", "<project><settings gccxml_path='fe' output_file='out.xml' "
                                  "scope='project'/><options><i arg='-I" QUARN_SOURCE_DIR
                                  "/tests/fixtures'/></options></project>");
+    delete App;
+    App = new CQuarnCode(Dir.Path() + "/project.xml"); // as main makes it for quarncode FILE
     int runs = 0;
     App->GetWorkspace().Runner = [&](const std::string&, const std::vector<std::string>&) {
         ++runs;
         std::filesystem::copy_file(Relations, "out.xml");
         return CommandResult{0, "", ""};
     };
-    std::string program = "quarncode", file = Dir.Path() + "/project.xml";
-    char* arguments[] = {program.data(), file.data()};
-    App->argv.Init(2, arguments);
-    App->argc = 2;
     Start(true, "");
     ASSERT_TRUE(PumpUntil([&] { return App->GetViewData() != nullptr; }));
     EXPECT_EQ("project.xml - Quarn Code", Window().GetTitle());
