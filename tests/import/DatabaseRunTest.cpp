@@ -5,13 +5,10 @@
 #include "base/CError.h"
 #include "import/CDatabaseCompiler.h"
 #include "import/CGccXmlReader.h"
-#include "model/CClassType.h"
-#include "model/CField.h"
-#include "model/CFunction.h"
 #include "model/CModelCounts.h"
-#include "model/CNamespace.h"
 #include "model/CProgram.h"
 #include "model/CSourceFile.h"
+#include "model/HideOutside.h"
 #include "support/CRecordingMessageBox.h"
 #include "support/CRecordingProgress.h"
 #include "support/CTempDir.h"
@@ -50,43 +47,15 @@ bool ProcessMentions(const std::string& text) {
     return false;
 }
 
-// Counts, into counts (namespaces, classes, functions, fields, typedefs, enumerations), the
-// declarations in scope and all scopes within whose file lies under directory, and the
-// namespaces that hold any; whether scope holds any.
-bool CountUnder(const CPEContainer& scope, const std::string& directory, std::vector<int>& counts) {
-    auto under = [&](const CNsElement* element) {
-        return element != nullptr && element->SourceFile != nullptr &&
-               element->SourceFile->Name.rfind(directory, 0) == 0;
-    };
-    int before = counts[1] + counts[2] + counts[3] + counts[4] + counts[5];
-    for (const auto& function : scope.Functions)
-        counts[2] += under(function.get());
-    for (const auto& field : scope.Fields)
-        counts[3] += under(field.get());
-    bool holds = false;
-    for (const auto& type : scope.Types) {
-        const int kind = type->GetTypeKind(); // class, enumeration or typedef
-        counts[kind == TypeKindClass     ? 1
-               : kind == TypeKindTypedef ? 4
-                                         : 5] += under(dynamic_cast<const CNsElement*>(type.get()));
-        if (kind == TypeKindClass)
-            holds = CountUnder(static_cast<const CClassType&>(*type), directory, counts) || holds;
-    }
-    const auto* ns = dynamic_cast<const CNamespace*>(&scope);
-    for (std::size_t i = 0; ns != nullptr && i < ns->Namespaces.size(); ++i)
-        holds = CountUnder(*ns->Namespaces[i], directory, counts) || holds;
-    holds = holds || counts[1] + counts[2] + counts[3] + counts[4] + counts[5] > before;
-    counts[0] += ns != nullptr && holds;
-    return holds;
-}
-
 // The first lines of the command-line tool's stats.
-std::string StatsLines(const std::vector<int>& counts) {
-    const char* names[] = {"namespaces", "classes",  "functions",
-                           "fields",     "typedefs", "enumerations"};
+std::string StatsLines(const CModelCounts& counts) {
+    const std::pair<const char*, int> lines[] = {
+        {"namespaces", counts.Namespaces}, {"classes", counts.Classes},
+        {"functions", counts.Functions},   {"fields", counts.Fields},
+        {"typedefs", counts.Typedefs},     {"enumerations", counts.Enumerations}};
     std::string text;
-    for (int i = 0; i < 6; ++i)
-        text += std::string(names[i]) + ": " + std::to_string(counts[i]) + "\n";
+    for (const auto& [name, count] : lines)
+        text += std::string(name) + ": " + std::to_string(count) + "\n";
     return text;
 }
 
@@ -182,22 +151,19 @@ TEST_F(DatabaseRun, ScopesCountAsOneRunOverEveryUnitAndItsProjectDeclarations) {
     CLoadRequest everything;
     everything.Scope = EScope::All;
     std::unique_ptr<CProgram> all = Workspace.Load("all.xml", nullptr, everything);
-    CModelCounts whole(*all);
-    std::vector<int> own(6);
-    for (const auto& ns : all->Namespaces)
-        CountUnder(*ns, project + "/", own);
-    ASSERT_GT(own[1], 0);
-    ASSERT_LT(own[1], whole.Classes);
+    const CModelCounts whole(*all);
+    HideOutside(*all,
+                [&](const CSourceFile& file) { return file.Name.rfind(project + "/", 0) == 0; });
+    const CModelCounts own(*all);
+    ASSERT_GT(own.Classes, 0);
+    ASSERT_LT(own.Classes, whole.Classes);
     setenv("XDG_CACHE_HOME", (Dir.Path() + "/xdg").c_str(), 1);
     std::string ownStats = CliOutput("stats --scope project build/compile_commands.json");
     EXPECT_EQ(0u, ownStats.rfind(StatsLines(own), 0)) << ownStats;
     EXPECT_EQ(ownStats, CliOutput("stats build/compile_commands.json"));
     std::string allStats = CliOutput("stats build/compile_commands.json --scope all");
     unsetenv("XDG_CACHE_HOME");
-    EXPECT_EQ(0u, allStats.rfind(StatsLines({whole.Namespaces, whole.Classes, whole.Functions,
-                                             whole.Fields, whole.Typedefs, whole.Enumerations}),
-                                 0))
-        << allStats;
+    EXPECT_EQ(0u, allStats.rfind(StatsLines(whole), 0)) << allStats;
 }
 
 // A database of one entry gives exactly the model of that entry's front-end output.
