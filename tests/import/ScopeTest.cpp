@@ -147,24 +147,19 @@ INSTANTIATE_TEST_SUITE_P(Scopes, ScopeTest,
                                          CScopeCase{" scope=\"project\"", EScope::All, false},
                                          CScopeCase{"", EScope::Project, true}));
 
-TEST(ProjectDirectories, HoldTheFilesUnderTheirDirectoriesByTheirNormalAndRealPaths) {
+// A directory named through a symbolic link holds the files named through its real path too
+// (the front end names some headers by their real paths); the test above covers the rest.
+TEST(ProjectDirectories, HoldTheFilesUnderTheirDirectoriesByTheirRealPathsToo) {
     CTempDir dir;
     std::filesystem::create_directories("real/sub");
     std::filesystem::create_directory_symlink("real", "link");
     CProjectDirectories project;
     project.AddDirectory("link/", dir.Path());
-    project.AddDirectory("/opt/a/../b", "/");
-    project.AddBase("/opt/b/x");
     const std::pair<std::string, bool> cases[] = {
         {dir.Path() + "/link/sub/f.h", true},
-        {dir.Path() + "/real/sub/f.h", true}, // the directory's real path
-        {dir.Path() + "/realx/f.h", false},   // beside it
-        {dir.Path() + "/link", false},        // the directory itself is no file in it
-        {"/opt/b/y/../f.h", true},            // lexically normalised
-        {"/opt/bb/f.h", false},
-        {"/opt/a/f.h", false},
-        {"../g.h", true}, // against the base
-        {"<builtin>", false},
+        {dir.Path() + "/real/sub/f.h", true},
+        {dir.Path() + "/realx/f.h", false},
+        {dir.Path() + "/link", false}, // the directory itself is no file in it
     };
     for (const auto& [file, inside] : cases)
         EXPECT_EQ(inside, project.Contains(file)) << file;
