@@ -2,6 +2,7 @@
 
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
+#include "render/CPixelGrid.h"
 #include "render/GLErrors.h"
 #include "view/CBasicView.h"
 
@@ -13,9 +14,8 @@ CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log) : Cushions(g
 void CViewRenderer::Draw(const CBasicView& view) {
     if (view.GetTreemap() == nullptr)
         return;
-    bool record = !Rendered || view.GetTreeVersion() != TreeVersion;
-    if (record || view.GetViewVersion() != ViewVersion) {
-        RenderTree(view, record);
+    if (!Rendered || view.GetTreeVersion() != TreeVersion || view.GetViewVersion() != ViewVersion) {
+        RenderTree(view);
         SaveSnapshot(view.GetWidth(), view.GetHeight());
         Rendered = true;
         TreeVersion = view.GetTreeVersion();
@@ -37,28 +37,12 @@ void CViewRenderer::LoadViewMatrix(const CBasicView& view) {
     glTranslatef(camera.PanX, camera.PanY, 0);
 }
 
-void CViewRenderer::RenderTree(const CBasicView& view, bool record) {
+void CViewRenderer::RenderTree(const CBasicView& view) {
     const CRectArea& treemap = *view.GetTreemap();
     LoadViewMatrix(view);
-    const CLooksSettings& looks = treemap.GetLooks();
-    Cushions.SetFrameParameters(looks);
+    Cushions.SetFrameParameters(treemap.GetLooks());
     ++TreeRenders;
-    if (!looks.DisplayLists) {
-        Cushions.DrawTree(treemap, false);
-        return;
-    }
-    if (!record && DisplayList != 0) {
-        glCallList(DisplayList);
-        return;
-    }
-    if (DisplayList != 0)
-        glDeleteLists(DisplayList, 1);
-    DisplayList = glGenLists(1);
-    if (DisplayList != 0)
-        glNewList(DisplayList, GL_COMPILE_AND_EXECUTE);
-    Cushions.DrawTree(treemap, false);
-    if (DisplayList != 0)
-        glEndList();
+    Cushions.DrawTree(treemap, CPixelGrid::OfViewport(view.GetCamera()));
 }
 
 void CViewRenderer::SaveSnapshot(int width, int height) {
@@ -76,12 +60,14 @@ void CViewRenderer::SaveSnapshot(int width, int height) {
 
 void CViewRenderer::DrawOverlay(const CBasicView& view) {
     LoadViewMatrix(view);
-    const CLooksSettings& looks = view.GetTreemap()->GetLooks();
+    const CPixelGrid grid = CPixelGrid::OfViewport(view.GetCamera());
     const RectSelection& selection = view.GetSelection();
+    Cushions.ClearLit();
     for (const CSqRectangle* rect : selection.SelectedRects)
-        Cushions.Draw(*rect, looks, true);
+        Cushions.AddLit(*rect, grid);
     for (const CSqRectangle* rect : selection.HighlightedRects)
-        Cushions.Draw(*rect, looks, true);
+        Cushions.AddLit(*rect, grid);
+    Cushions.DrawLit(view.GetTreemap()->GetLooks());
     for (const RelationArrow& arrow : selection.Arrows)
         DrawArrow(arrow);
 }

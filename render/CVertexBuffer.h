@@ -1,0 +1,40 @@
+#pragma once
+
+#include "render/GLEntryPoints.h"
+
+#include <vector>
+
+// One vertex of the cushion triangles: the view position, texture coordinates 0 (the view
+// position mapped from -1 ... 1 to 0 ... 1), the cushion surface of its rectangle as texture
+// coordinates 1 and 2 (what the fragment programs read as E0 and E1; Lit is 1 for a cushion the
+// program lights and 0 for a frame that keeps its colour) and the colour.
+struct CCushionVertex {
+    float X, Y;
+    float S, T;
+    float ScaleX, ScaleY;
+    float OffsetX, OffsetY, Lit;
+    float Red, Green, Blue, Alpha;
+};
+
+// A GL buffer object of cushion vertices, drawn as independent triangles in one call.
+class CVertexBuffer {
+public:
+    // gl: the buffer and texture-unit entry points. Makes no GL call yet.
+    explicit CVertexBuffer(const CGLFunctions& gl) : GL(gl) {}
+    // Deletes the buffer object: the context it was made in must be current.
+    ~CVertexBuffer();
+    CVertexBuffer(const CVertexBuffer&) = delete;
+    CVertexBuffer& operator=(const CVertexBuffer&) = delete;
+
+    // Replaces the buffer's contents with vertices (three per triangle).
+    void Upload(const std::vector<CCushionVertex>& vertices);
+    // Draws every triangle of the buffer; leaves no buffer bound and no array enabled.
+    void Draw() const;
+    // The number of vertices uploaded last.
+    int GetCount() const { return Count; }
+
+private:
+    CGLFunctions GL;
+    GLuint Buffer = 0; // 0 until the first upload
+    int Count = 0;
+};
