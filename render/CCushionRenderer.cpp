@@ -12,10 +12,23 @@ namespace {
 
 const CColor SelectedFrame = {1, 0, 0, 1};
 
-// A vertex at view position (x, y) with texture coordinates 0 mapped from it.
-CCushionVertex Vertex(float x, float y, const float color[4]) {
-    return {x, y, (x + 1) * 0.5f, (y + 1) * 0.5f, 0,        0,       0,
-            0, 0, color[0],       color[1],       color[2], color[3]};
+// Layers front to back: normalised depths -1 + n / 2^23, which the depth buffer's 24 bits keep
+// apart, up to 0, the middle of the depth range.
+constexpr long MaxLayers = 1L << 23;
+
+// A vertex at view position (x, y) and depth z with texture coordinates 0 mapped from it.
+CCushionVertex Vertex(float x, float y, float z, const float color[4]) {
+    CCushionVertex vertex = {};
+    vertex.X = x;
+    vertex.Y = y;
+    vertex.Z = z;
+    vertex.S = (x + 1) * 0.5f;
+    vertex.T = (y + 1) * 0.5f;
+    vertex.Red = color[0];
+    vertex.Green = color[1];
+    vertex.Blue = color[2];
+    vertex.Alpha = color[3];
+    return vertex;
 }
 
 } // namespace
@@ -31,61 +44,117 @@ void CCushionRenderer::SetFrameParameters(const CLooksSettings& looks, float hig
     GL.SetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, 3, direction);
 }
 
-void CCushionRenderer::DrawTree(const CRectArea& treemap, const CPixelGrid& grid) {
-    std::vector<CCushionVertex> vertices;
-    vertices.reserve(static_cast<size_t>(TreeBuffer.GetCount()));
-    const CLooksSettings& looks = treemap.GetLooks();
-    Add({vertices, looks, grid, treemap.GetBorderWidth(), treemap.GetLayout().ContainerBordersOnly,
-         false},
-        *treemap.GetRoot());
-    TreeBuffer.Upload(vertices);
-    DrawBuffer(TreeBuffer, looks);
-}
-
-void CCushionRenderer::AddLit(const CSqRectangle& rect, const CPixelGrid& grid) {
-    const CRectArea& treemap = *rect.Treemap;
-    Add({LitVertices, treemap.GetLooks(), grid, treemap.GetBorderWidth(),
-         treemap.GetLayout().ContainerBordersOnly, true},
-        rect);
-}
-
-void CCushionRenderer::DrawLit(const CLooksSettings& looks) {
-    LitBuffer.Upload(LitVertices);
-    SetFrameParameters(looks, 1);
-    DrawBuffer(LitBuffer, looks);
-    SetFrameParameters(looks, 0);
-}
-
-void CCushionRenderer::DrawBuffer(const CVertexBuffer& buffer, const CLooksSettings& looks) const {
+template <class TAdd>
+void CCushionRenderer::Draw(CVertexBuffer& buffer, CBatch& batch, const CLooksSettings& looks,
+                            TAdd add) {
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    bool frontToBack = depthBits >= 24;
+    if (frontToBack)
+        add(true);
+    if (frontToBack && batch.Layers > MaxLayers) {
+        frontToBack = false;
+        batch.Out.clear();
+    }
+    if (!frontToBack)
+        add(false);
+    buffer.Upload(batch.Out);
+    if (frontToBack) {
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glDepthFunc(GL_LESS);
+        glEnable(GL_DEPTH_TEST);
+    }
     if (looks.RenderCushions)
         glEnable(GL_FRAGMENT_PROGRAM_ARB);
     buffer.Draw();
     glDisable(GL_FRAGMENT_PROGRAM_ARB);
+    glDisable(GL_DEPTH_TEST);
     CheckGLError(Log);
 }
 
-void CCushionRenderer::Add(const CBatch& batch, const CSqRectangle& rect) {
+void CCushionRenderer::DrawTree(const CRectArea& treemap, const CPixelGrid& grid) {
+    std::vector<CCushionVertex> vertices;
+    vertices.reserve(static_cast<size_t>(TreeBuffer.GetCount()));
+    const CLooksSettings& looks = treemap.GetLooks();
+    CBatch batch{
+        vertices, looks, grid, treemap.GetBorderWidth(), treemap.GetLayout().ContainerBordersOnly,
+        false,    0};
+    Draw(TreeBuffer, batch, looks, [&](bool frontToBack) {
+        if (frontToBack)
+            AddFrontToBack(batch, *treemap.GetRoot());
+        else
+            Add(batch, *treemap.GetRoot());
+    });
+}
+
+void CCushionRenderer::DrawLit(const CLooksSettings& looks, const CPixelGrid& grid) {
+    if (LitRects.empty())
+        return;
+    SetFrameParameters(looks, 1);
+    std::vector<CCushionVertex> vertices;
+    CBatch batch{vertices, looks, grid, 0, false, true, 0};
+    Draw(LitBuffer, batch, looks, [&](bool frontToBack) {
+        // Painted in list order, each with everything inside it: front to back the list runs
+        // backwards.
+        for (size_t i = 0; i < LitRects.size(); ++i) {
+            const CSqRectangle& rect = *LitRects[frontToBack ? LitRects.size() - 1 - i : i];
+            batch.Border = rect.Treemap->GetBorderWidth();
+            batch.ContainersOnly = rect.Treemap->GetLayout().ContainerBordersOnly;
+            if (frontToBack)
+                AddFrontToBack(batch, rect);
+            else
+                Add(batch, rect);
+        }
+    });
+    SetFrameParameters(looks, 0);
+}
+
+void CCushionRenderer::Add(CBatch& batch, const CSqRectangle& rect) {
     if (!batch.Grid.CoversPixelCentre(rect.Screen))
         return;
-    AddFrame(batch, rect,
-             batch.Lit && rect.Selected ? SelectedFrame : rect.GetFrameColor(batch.Looks));
-    if (const CColor* fill = rect.GetFillColor(batch.Looks))
-        AddCushion(batch, rect, *fill);
+    if (!CushionHidesFrame(batch, rect))
+        AddFrame(batch, rect, 0);
+    AddCushion(batch, rect, 0);
     if (rect.DrawsChildren()) {
         for (const auto& child : rect.Children)
             Add(batch, *child);
     }
 }
 
-void CCushionRenderer::AddFrame(const CBatch& batch, const CSqRectangle& rect,
-                                const CColor& color) {
+void CCushionRenderer::AddFrontToBack(CBatch& batch, const CSqRectangle& rect) {
+    if (!batch.Grid.CoversPixelCentre(rect.Screen))
+        return;
+    if (rect.DrawsChildren()) {
+        for (auto child = rect.Children.rbegin(); child != rect.Children.rend(); ++child)
+            AddFrontToBack(batch, **child);
+    }
+    AddCushion(batch, rect, NextLayer(batch));
+    if (!CushionHidesFrame(batch, rect))
+        AddFrame(batch, rect, NextLayer(batch));
+}
+
+bool CCushionRenderer::CushionHidesFrame(const CBatch& batch, const CSqRectangle& rect) {
+    const CRectPoints& s = rect.Screen;
+    return batch.ContainersOnly && !rect.IsContainer() &&
+           rect.GetFillColor(batch.Looks) != nullptr && s.MinX < s.MaxX && s.MinY < s.MaxY;
+}
+
+float CCushionRenderer::NextLayer(CBatch& batch) {
+    ++batch.Layers;
+    return static_cast<float>(-1.0 + std::ldexp(static_cast<double>(batch.Layers), -23));
+}
+
+void CCushionRenderer::AddFrame(CBatch& batch, const CSqRectangle& rect, float z) {
+    const CColor& color =
+        batch.Lit && rect.Selected ? SelectedFrame : rect.GetFrameColor(batch.Looks);
     const CRectPoints& s = rect.Screen;
     const float black[4] = {0, 0, 0, 1};
     const float edge[4] = {color.Red, color.Green, color.Blue, 1};
-    const CCushionVertex centre = Vertex((s.MinX + s.MaxX) / 2, (s.MinY + s.MaxY) / 2, black);
-    const CCushionVertex corners[5] = {Vertex(s.MinX, s.MinY, edge), Vertex(s.MaxX, s.MinY, edge),
-                                       Vertex(s.MaxX, s.MaxY, edge), Vertex(s.MinX, s.MaxY, edge),
-                                       Vertex(s.MinX, s.MinY, edge)};
+    const CCushionVertex centre = Vertex((s.MinX + s.MaxX) / 2, (s.MinY + s.MaxY) / 2, z, black);
+    const CCushionVertex corners[5] = {
+        Vertex(s.MinX, s.MinY, z, edge), Vertex(s.MaxX, s.MinY, z, edge),
+        Vertex(s.MaxX, s.MaxY, z, edge), Vertex(s.MinX, s.MaxY, z, edge),
+        Vertex(s.MinX, s.MinY, z, edge)};
     // The fan around the centre, one triangle per side, as the rasteriser splits a fan.
     for (int i = 0; i < 4; ++i) {
         batch.Out.push_back(centre);
@@ -94,17 +163,17 @@ void CCushionRenderer::AddFrame(const CBatch& batch, const CSqRectangle& rect,
     }
 }
 
-void CCushionRenderer::AddCushion(const CBatch& batch, const CSqRectangle& rect,
-                                  const CColor& color) {
+void CCushionRenderer::AddCushion(CBatch& batch, const CSqRectangle& rect, float z) {
+    const CColor* color = rect.GetFillColor(batch.Looks);
     float b = batch.ContainersOnly && !rect.IsContainer() ? 0 : batch.Border;
     const CRectPoints& s = rect.Screen;
     float x1 = s.MinX + b, y1 = s.MinY + b, x2 = s.MaxX - b, y2 = s.MaxY - b;
-    if (!(x1 < x2 && y1 < y2))
+    if (color == nullptr || !(x1 < x2 && y1 < y2))
         return;
-    const float fill[4] = {color.Red, color.Green, color.Blue,
+    const float fill[4] = {color->Red, color->Green, color->Blue,
                            batch.Lit && !rect.Highlighted && rect.Selected ? 0.5f : 1.0f};
-    CCushionVertex corners[4] = {Vertex(x1, y1, fill), Vertex(x2, y1, fill), Vertex(x2, y2, fill),
-                                 Vertex(x1, y2, fill)};
+    CCushionVertex corners[4] = {Vertex(x1, y1, z, fill), Vertex(x2, y1, z, fill),
+                                 Vertex(x2, y2, z, fill), Vertex(x1, y2, z, fill)};
     // The surface normal at view position (u, v) is (E0.x u + E1.x, E0.y v + E1.y, 1).
     for (CCushionVertex& corner : corners) {
         corner.ScaleX = -2 * rect.S2x;

@@ -16,9 +16,12 @@ struct CLooksSettings;
 // border, a quad whose pixels the bound fragment program lights from the rectangle's cushion
 // surface, or that shows the flat fill colour when the looks turn the pixel shader off. The
 // triangles of a whole tree go into one vertex buffer, each rectangle's cushion surface in its
-// vertices, and are drawn in one call, depth first: a rectangle with everything drawn inside it
-// is one run of the buffer. A rectangle that covers no pixel centre draws nothing and is left
-// out, with everything inside it.
+// vertices, and are drawn in one call; a frame that its cushion covers whole is left out. Where the
+// framebuffer has a depth buffer of 24 bits, the tree goes front to back: the last of the frames
+// and cushions that the depth-first order paints goes first, each a step nearer than the one
+// painted before it, so that the depth test keeps what painting would have left on top and no pixel
+// is lit twice. A rectangle that covers no pixel centre draws nothing and is left out, with
+// everything inside it.
 class CCushionRenderer {
 public:
     // gl: the context's entry points; log (borrowed) hears of GL errors.
@@ -35,9 +38,9 @@ public:
     // in the order they are to be drawn, then DrawLit. A lit rectangle is drawn with everything
     // inside it, with the highlight weight on; a selected one with a red frame (and, without
     // the pixel shader, its cushion half transparent unless it is highlighted as well).
-    void ClearLit() { LitVertices.clear(); }
-    void AddLit(const CSqRectangle& rect, const CPixelGrid& grid);
-    void DrawLit(const CLooksSettings& looks);
+    void ClearLit() { LitRects.clear(); }
+    void AddLit(const CSqRectangle& rect) { LitRects.push_back(&rect); }
+    void DrawLit(const CLooksSettings& looks, const CPixelGrid& grid);
 
     // The vertices of the last tree drawn (three per triangle).
     int GetTreeVertexCount() const { return TreeBuffer.GetCount(); }
@@ -51,18 +54,29 @@ private:
         float Border;        // the border width in view units
         bool ContainersOnly; // only containers keep a border
         bool Lit;            // the overlay's colours
+        long Layers;         // frames and cushions added front to back so far
     };
     // Adds rect and, for the kinds that have them drawn, its children, when rect covers a pixel
-    // centre.
-    static void Add(const CBatch& batch, const CSqRectangle& rect);
-    static void AddFrame(const CBatch& batch, const CSqRectangle& rect, const CColor& color);
-    static void AddCushion(const CBatch& batch, const CSqRectangle& rect, const CColor& color);
-    // Draws a buffer with the looks' choice of lighting.
-    void DrawBuffer(const CVertexBuffer& buffer, const CLooksSettings& looks) const;
+    // centre: in painting order at depth 0 (Add), or in the reverse order, each frame and
+    // cushion a step farther than the one before (AddFrontToBack).
+    static void Add(CBatch& batch, const CSqRectangle& rect);
+    static void AddFrontToBack(CBatch& batch, const CSqRectangle& rect);
+    static void AddFrame(CBatch& batch, const CSqRectangle& rect, float z);
+    static void AddCushion(CBatch& batch, const CSqRectangle& rect, float z);
+    // Whether the cushion covers the frame whole: it has no border and is drawn. The two cover
+    // the same box, so no pixel of the frame would be left.
+    static bool CushionHidesFrame(const CBatch& batch, const CSqRectangle& rect);
+    // The depth of the next layer front to back.
+    static float NextLayer(CBatch& batch);
+    // Fills buffer with the rectangles batch.Out receives from add, and draws it with the looks'
+    // choice of lighting: front to back with the depth test when the framebuffer has the depth
+    // bits for it (add is then called with frontToBack true), else in painting order.
+    template <class TAdd>
+    void Draw(CVertexBuffer& buffer, CBatch& batch, const CLooksSettings& looks, TAdd add);
 
     CGLFunctions GL;
     CLogFile& Log;
     CVertexBuffer TreeBuffer;
     CVertexBuffer LitBuffer;
-    std::vector<CCushionVertex> LitVertices;
+    std::vector<const CSqRectangle*> LitRects; // borrowed, in painting order
 };

@@ -25,6 +25,24 @@ bool CGLSurface::InitGL() {
         found.DeleteBuffers = LookupGLFunction<PFNGLDELETEBUFFERSPROC>(Lookup, "glDeleteBuffers");
         found.BindBuffer = LookupGLFunction<PFNGLBINDBUFFERPROC>(Lookup, "glBindBuffer");
         found.BufferData = LookupGLFunction<PFNGLBUFFERDATAPROC>(Lookup, "glBufferData");
+        found.GenFramebuffers =
+            LookupGLFunction<PFNGLGENFRAMEBUFFERSPROC>(Lookup, "glGenFramebuffers");
+        found.DeleteFramebuffers =
+            LookupGLFunction<PFNGLDELETEFRAMEBUFFERSPROC>(Lookup, "glDeleteFramebuffers");
+        found.BindFramebuffer =
+            LookupGLFunction<PFNGLBINDFRAMEBUFFERPROC>(Lookup, "glBindFramebuffer");
+        found.GenRenderbuffers =
+            LookupGLFunction<PFNGLGENRENDERBUFFERSPROC>(Lookup, "glGenRenderbuffers");
+        found.DeleteRenderbuffers =
+            LookupGLFunction<PFNGLDELETERENDERBUFFERSPROC>(Lookup, "glDeleteRenderbuffers");
+        found.BindRenderbuffer =
+            LookupGLFunction<PFNGLBINDRENDERBUFFERPROC>(Lookup, "glBindRenderbuffer");
+        found.RenderbufferStorage =
+            LookupGLFunction<PFNGLRENDERBUFFERSTORAGEPROC>(Lookup, "glRenderbufferStorage");
+        found.FramebufferRenderbuffer =
+            LookupGLFunction<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(Lookup, "glFramebufferRenderbuffer");
+        found.BlitFramebuffer =
+            LookupGLFunction<PFNGLBLITFRAMEBUFFERPROC>(Lookup, "glBlitFramebuffer");
     }
     if (!loaded || !found.Complete()) {
         CheckGLError(Log);

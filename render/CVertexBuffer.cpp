@@ -33,7 +33,7 @@ void CVertexBuffer::Draw() const {
     const GLsizei stride = sizeof(CCushionVertex);
     GL.BindBuffer(GL_ARRAY_BUFFER, Buffer);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, stride, At(offsetof(CCushionVertex, X)));
+    glVertexPointer(3, GL_FLOAT, stride, At(offsetof(CCushionVertex, X)));
     glEnableClientState(GL_COLOR_ARRAY);
     glColorPointer(4, GL_FLOAT, stride, At(offsetof(CCushionVertex, Red)));
     const struct {

@@ -4,12 +4,12 @@
 
 #include <vector>
 
-// One vertex of the cushion triangles: the view position, texture coordinates 0 (the view
+// One vertex of the cushion triangles: the view position and depth, texture coordinates 0 (the view
 // position mapped from -1 ... 1 to 0 ... 1), the cushion surface of its rectangle as texture
 // coordinates 1 and 2 (what the fragment programs read as E0 and E1; Lit is 1 for a cushion the
 // program lights and 0 for a frame that keeps its colour) and the colour.
 struct CCushionVertex {
-    float X, Y;
+    float X, Y, Z;
     float S, T;
     float ScaleX, ScaleY;
     float OffsetX, OffsetY, Lit;

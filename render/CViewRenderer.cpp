@@ -9,21 +9,20 @@
 #include <algorithm>
 #include <cmath>
 
-CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log) : Cushions(gl, log), Log(log) {}
+CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log)
+    : Cushions(gl, log), Log(log), Snapshot(gl) {}
 
 void CViewRenderer::Draw(const CBasicView& view) {
     if (view.GetTreemap() == nullptr)
         return;
     if (!Rendered || view.GetTreeVersion() != TreeVersion || view.GetViewVersion() != ViewVersion) {
         RenderTree(view);
-        SaveSnapshot(view.GetWidth(), view.GetHeight());
+        Snapshot.Save(view.GetWidth(), view.GetHeight());
         Rendered = true;
         TreeVersion = view.GetTreeVersion();
         ViewVersion = view.GetViewVersion();
-    } else if (Snapshot.size() == static_cast<size_t>(view.GetWidth()) * view.GetHeight() * 4 &&
-               !Snapshot.empty()) {
-        // The raster position is the lower-left corner: nothing here moves it.
-        glDrawPixels(view.GetWidth(), view.GetHeight(), GL_RGBA, GL_UNSIGNED_BYTE, Snapshot.data());
+    } else {
+        Snapshot.Restore(view.GetWidth(), view.GetHeight());
     }
     DrawOverlay(view);
     CheckGLError(Log);
@@ -33,7 +32,7 @@ void CViewRenderer::LoadViewMatrix(const CBasicView& view) {
     const CCamera& camera = view.GetCamera();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glScalef(camera.ZoomFactor, camera.ZoomFactor, 0);
+    glScalef(camera.ZoomFactor, camera.ZoomFactor, 1); // the tree's depths pass unchanged
     glTranslatef(camera.PanX, camera.PanY, 0);
 }
 
@@ -45,29 +44,16 @@ void CViewRenderer::RenderTree(const CBasicView& view) {
     Cushions.DrawTree(treemap, CPixelGrid::OfViewport(view.GetCamera()));
 }
 
-void CViewRenderer::SaveSnapshot(int width, int height) {
-    Snapshot.assign(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0) * 4, 0);
-    if (Snapshot.empty())
-        return;
-    // A window's context draws into its back buffer; an offscreen one into the bound
-    // framebuffer object, whose colour buffer is read by default.
-    GLint framebuffer = 0;
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &framebuffer);
-    if (framebuffer == 0)
-        glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, Snapshot.data());
-}
-
 void CViewRenderer::DrawOverlay(const CBasicView& view) {
     LoadViewMatrix(view);
     const CPixelGrid grid = CPixelGrid::OfViewport(view.GetCamera());
     const RectSelection& selection = view.GetSelection();
     Cushions.ClearLit();
     for (const CSqRectangle* rect : selection.SelectedRects)
-        Cushions.AddLit(*rect, grid);
+        Cushions.AddLit(*rect);
     for (const CSqRectangle* rect : selection.HighlightedRects)
-        Cushions.AddLit(*rect, grid);
-    Cushions.DrawLit(view.GetTreemap()->GetLooks());
+        Cushions.AddLit(*rect);
+    Cushions.DrawLit(view.GetTreemap()->GetLooks(), grid);
     for (const RelationArrow& arrow : selection.Arrows)
         DrawArrow(arrow);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/CCushionRenderer.h"
+#include "render/CSnapshot.h"
 
 #include <GL/gl.h>
 #include <vector>
@@ -23,8 +24,8 @@ public:
     // overlay.
     void Draw(const CBasicView& view);
 
-    // The saved tree image, RGBA (empty before the first paint).
-    const std::vector<unsigned char>& GetSnapshot() const { return Snapshot; }
+    // The saved tree image, RGBA, read back from the GL (empty before the first paint).
+    std::vector<unsigned char> ReadSnapshot() const { return Snapshot.Read(); }
     // How often the whole tree has been rendered.
     int GetTreeRenders() const { return TreeRenders; }
 
@@ -33,9 +34,6 @@ private:
     static void LoadViewMatrix(const CBasicView& view);
     // Renders the whole tree at the view's zoom and pan with the frame's lighting.
     void RenderTree(const CBasicView& view);
-    // Saves the colour buffer being drawn (the back buffer, or the bound framebuffer object) as
-    // the snapshot, width x height RGBA.
-    void SaveSnapshot(int width, int height);
     // Draws the selected, then the highlighted rectangles lit, then the arrows.
     void DrawOverlay(const CBasicView& view);
     // Draws one arrow of the class relations.
@@ -43,7 +41,7 @@ private:
 
     CCushionRenderer Cushions;
     CLogFile& Log;
-    std::vector<unsigned char> Snapshot;
+    CSnapshot Snapshot;
     bool Rendered = false;    // the tree has been rendered at least once
     unsigned TreeVersion = 0; // the view's tree version the snapshot was taken at
     unsigned ViewVersion = 0; // the view's version the snapshot was taken at

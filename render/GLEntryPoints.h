@@ -20,8 +20,9 @@ template <class TFunction> TFunction LookupGLFunction(GLProcLookup lookup, const
 
 // The entry points beyond OpenGL 1.1 that the drawing code calls: the fragment programs'
 // environment parameters (four floats, always with the target GL_FRAGMENT_PROGRAM_ARB), the
-// client texture unit that texture coordinate arrays are given for, and buffer objects. Null
-// until a surface's start-up found them all.
+// client texture unit that texture coordinate arrays are given for, buffer objects, and the
+// framebuffer objects and blits the saved tree image lives in. Null until a surface's start-up
+// found them all.
 struct CGLFunctions {
     PFNGLPROGRAMENVPARAMETER4FVARBPROC SetEnvParameter = nullptr;
     PFNGLCLIENTACTIVETEXTUREARBPROC ClientActiveTexture = nullptr;
@@ -29,11 +30,24 @@ struct CGLFunctions {
     PFNGLDELETEBUFFERSPROC DeleteBuffers = nullptr;
     PFNGLBINDBUFFERPROC BindBuffer = nullptr;
     PFNGLBUFFERDATAPROC BufferData = nullptr;
+    PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+    PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
 
     // Whether every entry point is there.
     bool Complete() const {
         return SetEnvParameter != nullptr && ClientActiveTexture != nullptr &&
                GenBuffers != nullptr && DeleteBuffers != nullptr && BindBuffer != nullptr &&
-               BufferData != nullptr;
+               BufferData != nullptr && GenFramebuffers != nullptr &&
+               DeleteFramebuffers != nullptr && BindFramebuffer != nullptr &&
+               GenRenderbuffers != nullptr && DeleteRenderbuffers != nullptr &&
+               BindRenderbuffer != nullptr && RenderbufferStorage != nullptr &&
+               FramebufferRenderbuffer != nullptr && BlitFramebuffer != nullptr;
     }
 };

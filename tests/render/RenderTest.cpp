@@ -198,7 +198,7 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
 
 TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {
     Image first = Paint();
-    EXPECT_TRUE(first == Renderer->GetSnapshot());
+    EXPECT_TRUE(first == Renderer->ReadSnapshot());
     EXPECT_TRUE(first == Paint());
     EXPECT_EQ(1, Renderer->GetTreeRenders());
 
