@@ -29,6 +29,10 @@ public:
     // 0 when the document ends and -1 on a read error (the scan stops there).
     int ReadToDepth(int depth);
 
+    // The current node as read so far: an element with its attributes, its children not yet
+    // read. The reader owns it; it stays valid until the next read.
+    xmlNodePtr Current() const { return xmlTextReaderCurrentNode(Reader); }
+
     // The current node expanded into a tree with all its children; null on a read error.
     // The reader owns the tree; it stays valid until the next read.
     xmlNodePtr Expand();
