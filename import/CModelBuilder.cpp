@@ -82,7 +82,7 @@ bool CModelBuilder::MayAdopt(int number, CPEContainer* context) {
 
 template <class T> std::unique_ptr<T> CModelBuilder::Release(int number) {
     auto slot = static_cast<std::size_t>(number);
-    auto* element = dynamic_cast<T*>(Nodes[slot]);
+    auto* element = Resolve<T>(number);
     Unadopted[slot].release(); // now owned through element
     return std::unique_ptr<T>(element);
 }

@@ -5,7 +5,8 @@
 
 // A thin owner of one libxml2 streaming text reader on a file. The file is read without
 // network access and without entity substitution; parser diagnostics are not printed (the
-// caller logs what failed), and line numbers past 65535 are kept.
+// caller logs what failed), line numbers past 65535 are kept, and text that is only blanks
+// between tags is not reported.
 class CXmlTextReader {
 public:
     // Opens the file; throws CError "Could not open Xml file" when libxml2

@@ -43,6 +43,11 @@ void ParseIdList(const char* text, std::vector<int>& list) {
 }
 
 int ParseNumber(const char* text) {
+    // Most texts are a few digits alone: read at once.
+    std::size_t end = 0;
+    int number = DigitRun(text, 0, end);
+    if (end > 0 && end < 10 && text[end] == 0)
+        return number;
     errno = 0;
     long value = std::strtol(text, nullptr, 10);
     if (errno == ERANGE || value > INT_MAX || value < INT_MIN)
