@@ -6,11 +6,15 @@
 #include "render/GLErrors.h"
 #include "settings/CLooksSettings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 const CColor SelectedFrame = {1, 0, 0, 1};
+
+// The corners of a cushion's two triangles.
+const GLuint Triangles[2][3] = {{1, 2, 0}, {2, 3, 0}};
 
 // Layers front to back: normalised depths -1 + n / 2^23, which the depth buffer's 24 bits keep
 // apart, up to 0, the middle of the depth range.
@@ -34,7 +38,8 @@ CCushionVertex Vertex(float x, float y, float z, const float color[4]) {
 } // namespace
 
 CCushionRenderer::CCushionRenderer(const CGLFunctions& gl, CLogFile& log)
-    : GL(gl), Log(log), TreeBuffer(gl), LitBuffer(gl) {}
+    : GL(gl), Log(log), Tree{CVertexBuffer(gl), CVertexBuffer(gl)}, Lit{CVertexBuffer(gl),
+                                                                        CVertexBuffer(gl)} {}
 
 void CCushionRenderer::SetFrameParameters(const CLooksSettings& looks, float highlight) const {
     const GLfloat light[4] = {looks.AmbientLight, looks.SpecularLight, 1, highlight};
@@ -45,41 +50,50 @@ void CCushionRenderer::SetFrameParameters(const CLooksSettings& looks, float hig
 }
 
 template <class TAdd>
-void CCushionRenderer::Draw(CVertexBuffer& buffer, CBatch& batch, const CLooksSettings& looks,
+void CCushionRenderer::Draw(CBuffers& buffers, CBatch& batch, const CLooksSettings& looks,
                             TAdd add) {
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     bool frontToBack = depthBits >= 24;
-    if (frontToBack)
+    CCushionMesh frames;
+    if (frontToBack) {
+        batch.Frames = &frames;
         add(true);
+        batch.Frames = nullptr;
+    }
     if (frontToBack && batch.Layers > MaxLayers) {
         frontToBack = false;
-        batch.Out.clear();
+        frames.Clear();
+        batch.Out.Clear();
     }
     if (!frontToBack)
         add(false);
-    buffer.Upload(batch.Out);
+    buffers.Frames.Upload(frames);
+    buffers.Cushions.Upload(batch.Out);
+    // Front to back, the depth test decides what is left on top whatever the order of the
+    // calls: the frames go first, without the program, so that the cushions they cover are
+    // never lit, then the cushions. In painting order everything is in Cushions.
     if (frontToBack) {
         glClear(GL_DEPTH_BUFFER_BIT);
         glDepthFunc(GL_LESS);
         glEnable(GL_DEPTH_TEST);
     }
+    buffers.Frames.Draw();
     if (looks.RenderCushions)
         glEnable(GL_FRAGMENT_PROGRAM_ARB);
-    buffer.Draw();
+    buffers.Cushions.Draw();
     glDisable(GL_FRAGMENT_PROGRAM_ARB);
     glDisable(GL_DEPTH_TEST);
     CheckGLError(Log);
 }
 
 void CCushionRenderer::DrawTree(const CRectArea& treemap, const CPixelGrid& grid) {
-    std::vector<CCushionVertex> vertices;
-    vertices.reserve(static_cast<size_t>(TreeBuffer.GetCount()));
+    CCushionMesh vertices;
     const CLooksSettings& looks = treemap.GetLooks();
     CBatch batch{
         vertices, looks, grid, treemap.GetBorderWidth(), treemap.GetLayout().ContainerBordersOnly,
         false,    0};
-    Draw(TreeBuffer, batch, looks, [&](bool frontToBack) {
+    Draw(Tree, batch, looks, [&](bool frontToBack) {
         if (frontToBack)
             AddFrontToBack(batch, *treemap.GetRoot());
         else
@@ -91,9 +105,9 @@ void CCushionRenderer::DrawLit(const CLooksSettings& looks, const CPixelGrid& gr
     if (LitRects.empty())
         return;
     SetFrameParameters(looks, 1);
-    std::vector<CCushionVertex> vertices;
+    CCushionMesh vertices;
     CBatch batch{vertices, looks, grid, 0, false, true, 0};
-    Draw(LitBuffer, batch, looks, [&](bool frontToBack) {
+    Draw(Lit, batch, looks, [&](bool frontToBack) {
         // Painted in list order, each with everything inside it: front to back the list runs
         // backwards.
         for (size_t i = 0; i < LitRects.size(); ++i) {
@@ -155,12 +169,22 @@ void CCushionRenderer::AddFrame(CBatch& batch, const CSqRectangle& rect, float z
         Vertex(s.MinX, s.MinY, z, edge), Vertex(s.MaxX, s.MinY, z, edge),
         Vertex(s.MaxX, s.MaxY, z, edge), Vertex(s.MinX, s.MaxY, z, edge),
         Vertex(s.MinX, s.MinY, z, edge)};
-    // The fan around the centre, one triangle per side, as the rasteriser splits a fan.
-    for (int i = 0; i < 4; ++i) {
-        batch.Out.push_back(centre);
-        batch.Out.push_back(corners[i]);
-        batch.Out.push_back(corners[i + 1]);
+    // The fan around the centre, one triangle per side, as the rasteriser splits a fan; a
+    // triangle that holds no pixel centre makes no fragment and is left out.
+    CCushionMesh& out = batch.Frames != nullptr ? *batch.Frames : batch.Out;
+    const auto base = static_cast<GLuint>(out.Vertices.size());
+    for (GLuint i = 0; i < 4; ++i) {
+        const CCushionVertex& a = corners[i];
+        const CCushionVertex& b = corners[i + 1];
+        const float x[3] = {centre.X, a.X, b.X}, y[3] = {centre.Y, a.Y, b.Y};
+        if (!batch.Grid.CoversPixelCentre(x, y))
+            continue;
+        out.Indices.insert(out.Indices.end(), {base, base + 1 + i, base + 1 + (i + 1) % 4});
     }
+    if (out.Indices.empty() || out.Indices.back() < base)
+        return; // no triangle left: no corners either
+    out.Vertices.push_back(centre);
+    out.Vertices.insert(out.Vertices.end(), corners, corners + 4);
 }
 
 void CCushionRenderer::AddCushion(CBatch& batch, const CSqRectangle& rect, float z) {
@@ -168,7 +192,7 @@ void CCushionRenderer::AddCushion(CBatch& batch, const CSqRectangle& rect, float
     float b = batch.ContainersOnly && !rect.IsContainer() ? 0 : batch.Border;
     const CRectPoints& s = rect.Screen;
     float x1 = s.MinX + b, y1 = s.MinY + b, x2 = s.MaxX - b, y2 = s.MaxY - b;
-    if (color == nullptr || !(x1 < x2 && y1 < y2))
+    if (color == nullptr || !(x1 < x2 && y1 < y2) || !batch.Grid.CoversPixelCentre(x1, y1, x2, y2))
         return;
     const float fill[4] = {color->Red, color->Green, color->Blue,
                            batch.Lit && !rect.Highlighted && rect.Selected ? 0.5f : 1.0f};
@@ -182,8 +206,19 @@ void CCushionRenderer::AddCushion(CBatch& batch, const CSqRectangle& rect, float
         corner.OffsetY = -rect.S1y;
         corner.Lit = 1;
     }
-    // Two triangles, as the rasteriser splits a four-cornered polygon.
-    const int order[6] = {1, 2, 0, 2, 3, 0};
-    for (int i : order)
-        batch.Out.push_back(corners[i]);
+    // Two triangles, as the rasteriser splits a four-cornered polygon, each left out when it
+    // holds no pixel centre.
+    const auto base = static_cast<GLuint>(batch.Out.Vertices.size());
+    bool used = false;
+    for (const GLuint* triangle : {Triangles[0], Triangles[1]}) {
+        const float x[3] = {corners[triangle[0]].X, corners[triangle[1]].X, corners[triangle[2]].X};
+        const float y[3] = {corners[triangle[0]].Y, corners[triangle[1]].Y, corners[triangle[2]].Y};
+        if (!batch.Grid.CoversPixelCentre(x, y))
+            continue;
+        for (int i = 0; i < 3; ++i)
+            batch.Out.Indices.push_back(base + triangle[i]);
+        used = true;
+    }
+    if (used)
+        batch.Out.Vertices.insert(batch.Out.Vertices.end(), corners, corners + 4);
 }

@@ -43,18 +43,20 @@ public:
     void DrawLit(const CLooksSettings& looks, const CPixelGrid& grid);
 
     // The vertices of the last tree drawn (three per triangle).
-    int GetTreeVertexCount() const { return TreeBuffer.GetCount(); }
+    int GetTreeVertexCount() const { return Tree.Frames.GetCount() + Tree.Cushions.GetCount(); }
 
 private:
     // What the vertices of one batch are made with.
     struct CBatch {
-        std::vector<CCushionVertex>& Out;
+        CCushionMesh& Out;
         const CLooksSettings& Looks;
         const CPixelGrid& Grid;
         float Border;        // the border width in view units
         bool ContainersOnly; // only containers keep a border
         bool Lit;            // the overlay's colours
         long Layers;         // frames and cushions added front to back so far
+        // Where the frames go when they are drawn apart from the cushions; null: into Out.
+        CCushionMesh* Frames = nullptr;
     };
     // Adds rect and, for the kinds that have them drawn, its children, when rect covers a pixel
     // centre: in painting order at depth 0 (Add), or in the reverse order, each frame and
@@ -68,15 +70,21 @@ private:
     static bool CushionHidesFrame(const CBatch& batch, const CSqRectangle& rect);
     // The depth of the next layer front to back.
     static float NextLayer(CBatch& batch);
-    // Fills buffer with the rectangles batch.Out receives from add, and draws it with the looks'
-    // choice of lighting: front to back with the depth test when the framebuffer has the depth
-    // bits for it (add is then called with frontToBack true), else in painting order.
+    // Fills buffers with the rectangles add gives batch, and draws them with the looks' choice
+    // of lighting: front to back with the depth test when the framebuffer has the depth bits
+    // for it (add is then called with frontToBack true; the frames go apart, into a call of
+    // their own without the program), else in painting order in one call.
+    // The buffers of one batch: the frames when they go apart, and the rest.
+    struct CBuffers {
+        CVertexBuffer Frames;
+        CVertexBuffer Cushions;
+    };
     template <class TAdd>
-    void Draw(CVertexBuffer& buffer, CBatch& batch, const CLooksSettings& looks, TAdd add);
+    void Draw(CBuffers& buffers, CBatch& batch, const CLooksSettings& looks, TAdd add);
 
     CGLFunctions GL;
     CLogFile& Log;
-    CVertexBuffer TreeBuffer;
-    CVertexBuffer LitBuffer;
+    CBuffers Tree;
+    CBuffers Lit;
     std::vector<const CSqRectangle*> LitRects; // borrowed, in painting order
 };

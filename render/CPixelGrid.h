@@ -17,6 +17,12 @@ public:
     // Whether the box (view coordinates) holds the centre of a pixel of the viewport, edges
     // included and widened by a small margin that covers the rasteriser's rounding.
     bool CoversPixelCentre(const CRectPoints& box) const;
+    // The same for the box from (minX, minY) to (maxX, maxY).
+    bool CoversPixelCentre(float minX, float minY, float maxX, float maxY) const;
+    // Whether the triangle (view coordinates x[i], y[i]) holds the centre of a pixel of the
+    // viewport, its edges widened by the same margin. A triangle whose bounding box holds more
+    // than a few centres counts as holding one without a look at them.
+    bool CoversPixelCentre(const float x[3], const float y[3]) const;
 
     double ScaleX = 1, OffsetX = 0, ScaleY = 1, OffsetY = 0;
     int Left = 0, Bottom = 0, Width = 0, Height = 0;

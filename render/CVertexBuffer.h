@@ -16,25 +16,40 @@ struct CCushionVertex {
     float Red, Green, Blue, Alpha;
 };
 
-// A GL buffer object of cushion vertices, drawn as independent triangles in one call.
+// Triangles to draw: their corners, three indices into Vertices each.
+struct CCushionMesh {
+    std::vector<CCushionVertex> Vertices;
+    std::vector<GLuint> Indices;
+
+    void Clear() {
+        Vertices.clear();
+        Indices.clear();
+    }
+};
+
+// GL buffer objects of cushion vertices and their indices, drawn as independent triangles.
 class CVertexBuffer {
 public:
     // gl: the buffer and texture-unit entry points. Makes no GL call yet.
     explicit CVertexBuffer(const CGLFunctions& gl) : GL(gl) {}
     // Deletes the buffer object: the context it was made in must be current.
     ~CVertexBuffer();
+    CVertexBuffer(CVertexBuffer&& other) noexcept
+        : GL(other.GL), Buffers{other.Buffers[0], other.Buffers[1]}, Count(other.Count) {
+        other.Buffers[0] = other.Buffers[1] = 0;
+    }
     CVertexBuffer(const CVertexBuffer&) = delete;
     CVertexBuffer& operator=(const CVertexBuffer&) = delete;
 
-    // Replaces the buffer's contents with vertices (three per triangle).
-    void Upload(const std::vector<CCushionVertex>& vertices);
-    // Draws every triangle of the buffer; leaves no buffer bound and no array enabled.
+    // Replaces the buffers' contents with the mesh.
+    void Upload(const CCushionMesh& mesh);
+    // Draws the triangles; leaves no buffer bound and no array enabled.
     void Draw() const;
-    // The number of vertices uploaded last.
+    // The number of indices uploaded last (three per triangle).
     int GetCount() const { return Count; }
 
 private:
     CGLFunctions GL;
-    GLuint Buffer = 0; // 0 until the first upload
+    GLuint Buffers[2] = {0, 0}; // vertices and indices; 0 until the first upload
     int Count = 0;
 };
