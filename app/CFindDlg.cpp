@@ -12,6 +12,8 @@ CFindDlg::CFindDlg(wxWindow* parent)
     NameText = new wxTextCtrl(this, -1, "", wxPoint(140, 30), wxSize(140, 20));
     OkButton = new wxButton(this, wxID_OK, "&Ok", wxPoint(120, 85));
     CancelButton = new wxButton(this, wxID_CANCEL, "&Cancel", wxPoint(210, 85));
+    // Enter, in the text field too, searches; Escape cancels (the Cancel button's id).
+    OkButton->SetDefault();
 }
 
 std::string CFindDlg::GetSearchText() const {

@@ -9,7 +9,8 @@ class wxStaticText;
 class wxTextCtrl;
 
 // The modal dialog that asks for the name the Find command looks for. Made once by the main
-// window and reused, so the text stays from one search to the next.
+// window and reused, so the text stays from one search to the next. Ok is the default button:
+// Enter in the text field searches; Escape cancels.
 class CFindDlg : public wxDialog {
 public:
     explicit CFindDlg(wxWindow* parent);

@@ -3,9 +3,12 @@
 #include "settings/SettingsFile.h"
 #include "view/CBasicView.h"
 
+#include <cmath>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/filedlg.h>
+#include <wx/gbsizer.h>
+#include <wx/sizer.h>
 #include <wx/slider.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -46,109 +49,151 @@ wxBEGIN_EVENT_TABLE(CPrefDlg, wxDialog)
 wxEND_EVENT_TABLE();
 // clang-format on
 
-// The position formulas multiply the single-precision setting in double precision before
-// truncating, so a stored 0.9 (just below 0.9) shows as 89.
+// A setting shows at the slider position nearest to it (clamped to the slider's range); a
+// position stands for its step exactly, as near as single precision comes.
+int CPrefDlg::NearestPosition(double scaled) {
+    if (!(scaled > 0)) // zero, below or not a number
+        return 0;
+    return scaled >= 100 ? 100 : static_cast<int>(std::lround(scaled));
+}
 int CPrefDlg::AreaPosition(float factor) {
-    return static_cast<int>(factor * 100.0);
+    return NearestPosition(factor * 100.0);
 }
 int CPrefDlg::BorderPosition(float width) {
-    return static_cast<int>(width * 10000.0 + 0.5);
+    return NearestPosition(width * 10000.0);
 }
 int CPrefDlg::CushionPosition(float value) {
-    return static_cast<int>(value * 10.0);
+    return NearestPosition(value * 10.0);
 }
 int CPrefDlg::LightPosition(float value) {
-    return static_cast<int>(value * 20.0);
+    return NearestPosition(value * 20.0);
 }
 int CPrefDlg::DirectionPosition(float value) {
-    return static_cast<int>((value + 1.0) * 50.0);
+    return NearestPosition((value + 1.0) * 50.0);
 }
 
 float CPrefDlg::AreaValue(int position) {
-    return static_cast<float>(position) * 0.01f;
+    return static_cast<float>(position) / 100.0f;
 }
 float CPrefDlg::BorderValue(int position) {
-    return static_cast<float>(position) * 0.0001f;
+    return static_cast<float>(position) / 10000.0f;
 }
 int CPrefDlg::BorderPixels(int position) {
     return position / 10;
 }
 float CPrefDlg::CushionValue(int position) {
-    return static_cast<float>(position * 10) * 0.01f;
+    return static_cast<float>(position) / 10.0f;
 }
 float CPrefDlg::LightValue(int position) {
-    return static_cast<float>(position * 5) * 0.01f;
+    return static_cast<float>(position) / 20.0f;
 }
 float CPrefDlg::DirectionValue(int position) {
-    return static_cast<float>(position * 2) * 0.01f - 1;
+    return static_cast<float>(position - 50) / 50.0f;
 }
 
 CPrefDlg::CPrefDlg(wxWindow* parent, IMessageBox& messages)
-    : wxDialog(parent, -1, "Preferences", wxDefaultPosition, wxSize(300, 490)), Messages(messages) {
-    auto slider = [this](int id, int x, int y) {
-        return new wxSlider(this, id, 0, 0, 100, wxPoint(x, y), wxSize(140, 20), wxSL_HORIZONTAL);
+    : wxDialog(parent, -1, "Preferences"), Messages(messages) {
+    // Sizers give every control the size the toolkit asks for: a slider's height is the
+    // theme's, and labels are never cut. The controls are made in the order Tab visits them.
+    auto* layoutBox = new wxStaticBoxSizer(wxVERTICAL, this, "Layout");
+    auto* layoutGrid = new wxGridBagSizer(4, 10);
+    auto* looksGrid = new wxGridBagSizer(4, 10);
+    int row = 0;
+    auto slider = [&row](wxStaticBoxSizer* box, wxGridBagSizer* grid, int id, const char* text) {
+        wxWindow* parent = box->GetStaticBox();
+        grid->Add(new wxStaticText(parent, -1, text), wxGBPosition(row, 0), wxDefaultSpan,
+                  wxALIGN_CENTER_VERTICAL);
+        auto* control = new wxSlider(parent, id, 0, 0, 100, wxDefaultPosition, wxSize(140, -1),
+                                     wxSL_HORIZONTAL);
+        grid->Add(control, wxGBPosition(row++, 1), wxDefaultSpan, wxEXPAND);
+        return control;
     };
-    auto label = [this](const char* text, int x, int y) {
-        new wxStaticText(this, -1, text, wxPoint(x, y));
+    auto check = [&row](wxStaticBoxSizer* box, wxGridBagSizer* grid, int id, const char* text,
+                        int column, int span) {
+        auto* control = new wxCheckBox(box->GetStaticBox(), id, text);
+        grid->Add(control, wxGBPosition(row, column), wxGBSpan(1, span));
+        return control;
     };
-    new wxStaticBox(this, -1, "Layout", wxPoint(5, 5), wxSize(285, 170));
-    label("File Group Size", 15, 30);
-    FileGroupSlider = slider(FileGroupId, 140, 30);
-    label("Argument Group Size", 15, 60);
-    ArgGroupSlider = slider(ArgGroupId, 140, 60);
-    label("Child Group Factor", 15, 90);
-    ChildFactorSlider = slider(ChildFactorId, 140, 90);
-    label("Border Width", 15, 120);
-    BorderWidthSlider = slider(BorderWidthId, 140, 120);
-    GroupItemsCheck = new wxCheckBox(this, GroupItemsId, "Group items", wxPoint(15, 150));
+    FileGroupSlider = slider(layoutBox, layoutGrid, FileGroupId, "File Group Size");
+    ArgGroupSlider = slider(layoutBox, layoutGrid, ArgGroupId, "Argument Group Size");
+    ChildFactorSlider = slider(layoutBox, layoutGrid, ChildFactorId, "Child Group Factor");
+    BorderWidthSlider = slider(layoutBox, layoutGrid, BorderWidthId, "Border Width");
+    GroupItemsCheck = check(layoutBox, layoutGrid, GroupItemsId, "Group items", 0, 1);
     ContainerBordersCheck =
-        new wxCheckBox(this, ContainerBordersId, "Container borders only", wxPoint(120, 150));
-    new wxStaticBox(this, -1, "Looks", wxPoint(5, 180), wxSize(285, 240));
-    label("Cushion F param", 15, 205);
-    CushionFSlider = slider(CushionFId, 140, 205);
-    label("Cushion H param", 15, 235);
-    CushionHSlider = slider(CushionHId, 140, 235);
-    label("Light Intensity", 15, 265);
-    LightIntensitySlider = slider(LightIntensityId, 140, 265);
-    label("Light Ambient", 15, 295);
-    LightAmbientSlider = slider(LightAmbientId, 140, 295);
-    PixelShaderCheck =
-        new wxCheckBox(this, PixelShaderId, "Use the pixel shader", wxPoint(15, 325));
-    label("Light X direction", 15, 355);
-    LightXSlider = slider(LightXId, 140, 355);
-    label("Light Y direction", 15, 385);
-    LightYSlider = slider(LightYId, 140, 385);
-    SaveButton = new wxButton(this, SaveId, "&Save Settings", wxPoint(10, 435));
-    OkButton = new wxButton(this, wxID_OK, "&Ok", wxPoint(130, 435));
-    CancelButton = new wxButton(this, wxID_CANCEL, "&Cancel", wxPoint(210, 435));
+        check(layoutBox, layoutGrid, ContainerBordersId, "Container borders only", 1, 1);
+    auto* looksBox = new wxStaticBoxSizer(wxVERTICAL, this, "Looks");
+    row = 0;
+    CushionFSlider = slider(looksBox, looksGrid, CushionFId, "Cushion F param");
+    CushionHSlider = slider(looksBox, looksGrid, CushionHId, "Cushion H param");
+    LightIntensitySlider = slider(looksBox, looksGrid, LightIntensityId, "Light Intensity");
+    LightAmbientSlider = slider(looksBox, looksGrid, LightAmbientId, "Light Ambient");
+    PixelShaderCheck = check(looksBox, looksGrid, PixelShaderId, "Use the pixel shader", 0, 2);
+    ++row;
+    LightXSlider = slider(looksBox, looksGrid, LightXId, "Light X direction");
+    LightYSlider = slider(looksBox, looksGrid, LightYId, "Light Y direction");
+    layoutGrid->AddGrowableCol(1);
+    looksGrid->AddGrowableCol(1);
+    layoutBox->Add(layoutGrid, wxSizerFlags().Expand().Border(wxALL, 5));
+    looksBox->Add(looksGrid, wxSizerFlags().Expand().Border(wxALL, 5));
+
+    SaveButton = new wxButton(this, SaveId, "&Save Settings");
+    OkButton = new wxButton(this, wxID_OK, "&Ok");
+    CancelButton = new wxButton(this, wxID_CANCEL, "&Cancel");
+    // Enter confirms the dialog; Escape cancels it (the Cancel button's id).
+    OkButton->SetDefault();
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(SaveButton);
+    buttons->AddStretchSpacer();
+    buttons->Add(OkButton, wxSizerFlags().Border(wxRIGHT, 5));
+    buttons->Add(CancelButton);
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(layoutBox, wxSizerFlags().Expand().Border(wxALL, 5));
+    top->Add(looksBox, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, 5));
+    top->Add(buttons, wxSizerFlags().Expand().Border(wxALL, 5));
+    SetSizerAndFit(top);
+}
+
+void CPrefDlg::ShowPosition(wxSlider* slider, int position) {
+    slider->SetValue(position);
+    ShownPositions[slider] = slider->GetValue();
 }
 
 int CPrefDlg::ShowWithSettings(CLayoutSettings layout, CLooksSettings looks) {
     Layout = layout;
     Looks = looks;
-    // Positions outside 0 to 100 are clamped by the sliders.
-    FileGroupSlider->SetValue(AreaPosition(Layout.FileAreaFactor));
-    ArgGroupSlider->SetValue(AreaPosition(Layout.ArgAreaFactor));
-    ChildFactorSlider->SetValue(AreaPosition(Layout.ChildAreaFactor));
-    BorderWidthSlider->SetValue(BorderPosition(Layout.BorderWidth));
-    CushionFSlider->SetValue(CushionPosition(Looks.CushionF));
-    CushionHSlider->SetValue(CushionPosition(Looks.CushionH));
-    LightAmbientSlider->SetValue(LightPosition(Looks.AmbientLight));
-    LightIntensitySlider->SetValue(LightPosition(Looks.SpecularLight));
-    LightXSlider->SetValue(DirectionPosition(Looks.LightX));
-    LightYSlider->SetValue(DirectionPosition(Looks.LightY));
+    ShowPosition(FileGroupSlider, AreaPosition(Layout.FileAreaFactor));
+    ShowPosition(ArgGroupSlider, AreaPosition(Layout.ArgAreaFactor));
+    ShowPosition(ChildFactorSlider, AreaPosition(Layout.ChildAreaFactor));
+    ShowPosition(BorderWidthSlider, BorderPosition(Layout.BorderWidth));
+    ShowPosition(CushionFSlider, CushionPosition(Looks.CushionF));
+    ShowPosition(CushionHSlider, CushionPosition(Looks.CushionH));
+    ShowPosition(LightAmbientSlider, LightPosition(Looks.AmbientLight));
+    ShowPosition(LightIntensitySlider, LightPosition(Looks.SpecularLight));
+    ShowPosition(LightXSlider, DirectionPosition(Looks.LightX));
+    ShowPosition(LightYSlider, DirectionPosition(Looks.LightY));
     GroupItemsCheck->SetValue(Layout.Subdivide);
     PixelShaderCheck->SetValue(Looks.RenderCushions);
     ContainerBordersCheck->SetValue(Layout.ContainerBordersOnly);
     return ShowModal();
 }
 
+bool CPrefDlg::Moved(const wxSlider* slider) const {
+    auto shown = ShownPositions.find(slider);
+    return shown == ShownPositions.end() || shown->second != slider->GetValue();
+}
+
+template <class T>
+T CPrefDlg::Value(const wxSlider* slider, T kept, T (*convert)(int position)) const {
+    return Moved(slider) ? convert(slider->GetValue()) : kept;
+}
+
 CLayoutSettings CPrefDlg::GetLayout() const {
     CLayoutSettings layout = Layout;
-    layout.ArgAreaFactor = AreaValue(ArgGroupSlider->GetValue());
-    layout.FileAreaFactor = AreaValue(FileGroupSlider->GetValue());
-    layout.ChildAreaFactor = AreaValue(ChildFactorSlider->GetValue());
-    layout.BorderWidth = BorderValue(BorderWidthSlider->GetValue());
+    layout.ArgAreaFactor = Value(ArgGroupSlider, Layout.ArgAreaFactor, AreaValue);
+    layout.FileAreaFactor = Value(FileGroupSlider, Layout.FileAreaFactor, AreaValue);
+    layout.ChildAreaFactor = Value(ChildFactorSlider, Layout.ChildAreaFactor, AreaValue);
+    layout.BorderWidth = Value(BorderWidthSlider, Layout.BorderWidth, BorderValue);
     layout.Subdivide = GroupItemsCheck->GetValue();
     layout.ContainerBordersOnly = ContainerBordersCheck->GetValue();
     return layout;
@@ -156,14 +201,14 @@ CLayoutSettings CPrefDlg::GetLayout() const {
 
 CLooksSettings CPrefDlg::GetLooks() const {
     CLooksSettings looks = Looks;
-    looks.CushionF = CushionValue(CushionFSlider->GetValue());
-    looks.CushionH = CushionValue(CushionHSlider->GetValue());
-    looks.AmbientLight = LightValue(LightAmbientSlider->GetValue());
-    looks.SpecularLight = LightValue(LightIntensitySlider->GetValue());
+    looks.CushionF = Value(CushionFSlider, Looks.CushionF, CushionValue);
+    looks.CushionH = Value(CushionHSlider, Looks.CushionH, CushionValue);
+    looks.AmbientLight = Value(LightAmbientSlider, Looks.AmbientLight, LightValue);
+    looks.SpecularLight = Value(LightIntensitySlider, Looks.SpecularLight, LightValue);
     looks.RenderCushions = PixelShaderCheck->GetValue();
-    looks.LightX = DirectionValue(LightXSlider->GetValue());
-    looks.LightY = DirectionValue(LightYSlider->GetValue());
-    looks.DynamicBorderWidth = BorderPixels(BorderWidthSlider->GetValue());
+    looks.LightX = Value(LightXSlider, Looks.LightX, DirectionValue);
+    looks.LightY = Value(LightYSlider, Looks.LightY, DirectionValue);
+    looks.DynamicBorderWidth = Value(BorderWidthSlider, Looks.DynamicBorderWidth, BorderPixels);
     return looks;
 }
 

@@ -3,6 +3,7 @@
 #include "settings/CLayoutSettings.h"
 #include "settings/CLooksSettings.h"
 
+#include <unordered_map>
 #include <wx/dialog.h>
 
 class CBasicView;
@@ -12,9 +13,11 @@ class wxCheckBox;
 class wxSlider;
 
 // The modal dialog behind Tools, Settings: the editable settings as sliders (0 to 100) and
-// check boxes. Looks are applied to the view while the controls move; "Save Settings" writes
-// the shown values into a copy of "settings.cfg". Each setting is a fixed linear function of
-// its slider's position, so the values read back are quantised.
+// check boxes, laid out by sizers at the toolkit's sizes. Looks are applied to the view while
+// the controls move; "Save Settings" writes the shown values into a copy of "settings.cfg".
+// Each slider position stands for one step of its setting; a setting whose slider the user
+// moved is read back as that step, one whose slider stayed where it was shown keeps its value
+// exactly. Ok is the default button (Enter confirms), Escape cancels.
 class CPrefDlg : public wxDialog {
 public:
     // messages (borrowed) shows why saving a copy failed.
@@ -28,13 +31,15 @@ public:
     // The kept looks with the values of the looks controls (and the border width in pixels).
     CLooksSettings GetLooks() const;
 
-    // Slider positions of settings: truncated toward zero; the border width is rounded.
+    // Slider positions of settings: the nearest step, clamped to 0 ... 100.
     static int AreaPosition(float factor);
     static int BorderPosition(float width);
     static int CushionPosition(float value);
     static int LightPosition(float value);
     static int DirectionPosition(float value);
-    // Settings of slider positions, in single precision with the integer product first.
+    // Settings of slider positions: the step in single precision (the nearest float to the
+    // position divided by the steps per unit); the border width in pixels is a tenth of the
+    // position, truncated.
     static float AreaValue(int position);
     static float BorderValue(int position);
     static int BorderPixels(int position);
@@ -64,6 +69,14 @@ public:
     CBasicView* View = nullptr; // borrowed; null when no live update is wanted
 
 private:
+    // The position of scaled (a setting times the steps per unit) on a slider.
+    static int NearestPosition(double scaled);
+    // Shows position on slider and remembers where the slider stood.
+    void ShowPosition(wxSlider* slider, int position);
+    // Whether the slider stands elsewhere than ShowWithSettings put it.
+    bool Moved(const wxSlider* slider) const;
+    // The setting slider shows: kept when it did not move, else convert of its position.
+    template <class T> T Value(const wxSlider* slider, T kept, T (*convert)(int position)) const;
     // Gives the view the looks the controls show.
     void OnLiveUpdate(wxCommandEvent& event);
     // Saves the shown values into a copy of "settings.cfg" the user names.
@@ -72,6 +85,7 @@ private:
     void OnActivate(wxActivateEvent& event);
 
     IMessageBox& Messages;
+    std::unordered_map<const wxSlider*, int> ShownPositions; // as ShowWithSettings set them
 
     wxDECLARE_EVENT_TABLE();
 };

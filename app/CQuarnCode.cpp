@@ -42,27 +42,39 @@ void CQuarnCode::LoadFile(std::string fileName) {
     progress.SetValue(0);
     progress.Refresh();
     progress.Show(true);
-    bool replaced = false; // the document shown before is gone
+    // The new document is read and laid out beside the one shown, which goes only when the
+    // new one is in place.
+    std::unique_ptr<CViewData> loaded;
     try {
-        std::unique_ptr<CProgram> program = Workspace->Load(fileName, &progress);
-        if (ViewData != nullptr) {
+        loaded = std::make_unique<CViewData>();
+        loaded->SetProgram(Workspace->Load(fileName, &progress));
+        View->SetViewData(loaded.get());
+        if (ViewData != nullptr)
             ViewData->Clear();
-            ViewData.reset();
-        }
-        replaced = true;
-        ViewData = std::make_unique<CViewData>();
-        ViewData->SetProgram(std::move(program));
-        View->SetViewData(ViewData.get());
+        ViewData = std::move(loaded);
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
+        if (!Workspace->Notice.empty())
+            MessageBox.ShowMessage(Workspace->Notice, "Quarn Code");
     } catch (...) {
-        std::string text = CWorkspace::FailureText();
+        std::string text = CWorkspace::FailureText(fileName);
         progress.Hide();
-        // A failure before the new document replaced the old one leaves the old one shown.
-        if (replaced)
-            ViewData.reset();
+        ShowDocument();
         wxMessageBox(wxString::FromUTF8(text), "Error loading", wxOK | wxCENTRE);
     }
+}
+
+void CQuarnCode::ShowDocument() {
+    if (View->GetViewData() == ViewData.get())
+        return;
+    // The view may have taken the new document before laying it out failed.
+    try {
+        View->SetViewData(ViewData.get());
+    } catch (...) {
+        View->SetViewData(nullptr);
+        ViewData.reset();
+    }
+    View->Refresh();
 }
 
 void CQuarnCode::CloseFile() {

@@ -29,8 +29,10 @@ public:
     // Reads "settings.cfg" (defaults when it is missing), logs both records and gives them to
     // the view.
     void LoadSettings();
-    // Loads a project or front-end file and shows it. A failure shows its text under "Error
-    // loading" and leaves no document.
+    // Loads a project, a compilation database or a front-end file and shows it in place of the
+    // current document, then shows the load's notice when it has one. A failure (a cancelled
+    // load too) shows its text (CWorkspace::FailureText) under "Error loading" and keeps the
+    // document shown before.
     void LoadFile(std::string fileName) override;
     // Drops the current document; the canvas then shows no treemap.
     void CloseFile() override;
@@ -44,6 +46,10 @@ public:
     CWorkspace& GetWorkspace() const { return *Workspace; }
 
 private:
+    // Gives the view the current document again when it holds another one; when laying it out
+    // fails, the view shows nothing and the document is dropped.
+    void ShowDocument();
+
     CWxMessageBox MessageBox;
     std::unique_ptr<CWorkspace> Workspace; // the log and the current settings
     std::unique_ptr<CViewData> ViewData;   // null when no file is loaded

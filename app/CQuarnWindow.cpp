@@ -9,9 +9,11 @@
 #include "view/CElementFilter.h"
 #include "view/SelectionStatus.h"
 
+#include <algorithm>
 #include <memory>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
@@ -72,7 +74,19 @@ CQuarnWindow::~CQuarnWindow() {
 }
 
 void CQuarnWindow::UpdateSelectionStatus(const std::list<CSqRectangle*>& selection) {
-    SetStatusText(wxString::FromUTF8(SelectionStatusText(selection)), 0);
+    ShowStatusText(SelectionStatusText(selection));
+}
+
+std::string CQuarnWindow::OneLine(const std::string& text) {
+    std::string line;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = std::min(text.find('\n', start), text.size());
+        if (end > start)
+            line += (line.empty() ? "" : StatusSeparator) + text.substr(start, end - start);
+        start = end + 1;
+    }
+    return line;
 }
 
 void CQuarnWindow::SetView(CBasicView* view) {
@@ -89,7 +103,9 @@ void CQuarnWindow::GetViewSize(int& width, int& height) const {
 }
 
 void CQuarnWindow::ShowStatusText(const std::string& text) {
-    SetStatusText(wxString::FromUTF8(text), 0);
+    SetStatusText(wxString::FromUTF8(OneLine(text)), 0);
+    // The whole text, for a line too long for the bar.
+    GetStatusBar()->SetToolTip(wxString::FromUTF8(text));
 }
 
 void CQuarnWindow::ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) {
@@ -102,11 +118,13 @@ void CQuarnWindow::OnExit(wxCommandEvent&) {
 }
 
 void CQuarnWindow::OnOpen(wxCommandEvent&) {
-    wxFileDialog dialog(this, "Open a project file", "", "", "Xml files (*.xml)|*.xml", wxFD_OPEN,
-                        wxDefaultPosition);
+    wxFileDialog dialog(this, "Open a project file", "", "",
+                        "Xml files (*.xml)|*.xml|Compilation databases "
+                        "(compile_commands.json)|compile_commands.json;*.json",
+                        wxFD_OPEN, wxDefaultPosition);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    Commands.CloseFile();
+    // The document shown stays until the new one has loaded.
     Commands.LoadFile(std::string(dialog.GetPath().utf8_str()));
 }
 
@@ -119,7 +137,7 @@ void CQuarnWindow::OnFind(wxCommandEvent&) {
         auto filter = std::make_unique<CElementFilter>();
         filter->AddNameCriterion()->Name = FindDialog->GetSearchText();
         if (View->FindElements(*filter) == 0)
-            SetStatusText("Searched completed, but no results found", 0);
+            ShowStatusText("Searched completed, but no results found");
     }
     Canvas->Refresh(true, nullptr);
 }

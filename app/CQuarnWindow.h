@@ -39,14 +39,20 @@ public:
     // Deletes the find dialog and lets the view forget this window.
     ~CQuarnWindow() override;
 
+    // What joins the lines of a text in the status bar.
+    static constexpr const char* StatusSeparator = " \u2014 ";
+
     // Shows the selection's description, "Select an item to view more detailed info" or
-    // "%i items are selected" in the status bar.
+    // "%i items are selected" in the status bar (ShowStatusText).
     virtual void UpdateSelectionStatus(const std::list<CSqRectangle*>& selection) override;
+    // text on one line: its non-empty lines joined by StatusSeparator.
+    static std::string OneLine(const std::string& text);
 
     // IViewHost.
     void SetView(CBasicView* view) override;
     void RefreshCanvas() override;
     void GetViewSize(int& width, int& height) const override;
+    // Shows text in the status bar on one line (OneLine), and whole in the bar's tooltip.
     void ShowStatusText(const std::string& text) override;
     void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) override;
 

@@ -1,16 +1,35 @@
 #pragma once
 
+#include "base/CError.h"
 #include "base/CXPathResult.h"
 
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 #include <memory>
 #include <string>
+
+// The failure to parse an XML document: the text "Invalid file or xml document", and apart
+// from it what the parser said and where.
+class CXmlParseError : public CError {
+public:
+    explicit CXmlParseError(std::string detail)
+        : CError("Invalid file or xml document"), Detail(std::move(detail)) {}
+
+    std::string Detail; // XmlErrorText of the parser's first error; empty when it gave none
+};
+
+// A parser error as the user reads it: "Line <n>: <message>" ("<message>" alone when the error
+// has no line), on one line.
+std::string XmlErrorText(const xmlError& error);
 
 // One parsed XML file, queried by XPath. Used for the settings file and the project file.
 class CXmlDocument {
 public:
-    // Parses the file; throws CError "Invalid file or xml document" on failure.
+    // Parses the file; throws CXmlParseError on failure. Nothing is printed.
     explicit CXmlDocument(std::string fileName);
+    // Parses text, a whole document held in memory, into a document that saves under fileName;
+    // throws CXmlParseError on failure.
+    CXmlDocument(const std::string& text, std::string fileName);
     ~CXmlDocument();
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
@@ -35,6 +54,9 @@ public:
     void SetFileName(std::string fileName) { FileName = std::move(fileName); }
 
 private:
+    // Parses with read (a libxml2 call on a parser context) and keeps the document; throws
+    // CXmlParseError with the parser's first error when read gives none.
+    template <class Read> void Parse(Read read);
     // The first node's text of an XPath expression; false when it selects nothing.
     bool GetFirstText(const std::string& xpath, std::string& text);
 

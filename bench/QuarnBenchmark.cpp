@@ -177,8 +177,8 @@ void MeasureView(CWorkspace& workspace, CViewData& data) {
     Clock::time_point start = Clock::now();
     view.MouseMove(px, py);
     std::printf("hover_ms %.3f\n", Milliseconds(start, Clock::now()));
-    std::printf("hover_marked %zu\n", view.GetSelection().HighlightedRects.size());
-    std::printf("hover_arrows %zu\n", view.GetSelection().Arrows.size());
+    std::printf("hover_marked %zu\n", view.GetSelection().HoverRelations.Rects.size());
+    std::printf("hover_arrows %zu\n", view.GetSelection().HoverRelations.Arrows.size());
     std::printf("overlay_ms %.3f\n", Median([&] { return TimedDraw(renderer, view); }));
 
     // Without the hover, panned a little: a new layout would put the pan back.
@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
         data.SetProgram(workspace.Load(file, &progress));
         sized = Clock::now();
     } catch (...) {
-        std::fprintf(stderr, "%s\n", CWorkspace::FailureText().c_str());
+        std::fprintf(stderr, "%s\n", CWorkspace::FailureText(file).c_str());
         return 1;
     }
     CProgram* program = data.GetProgram();

@@ -19,8 +19,10 @@ int ParseSize(const std::string& option, const std::string& text) {
 const char* CCommandLine::Usage() {
     return "Usage: quarncode-cli COMMAND FILE [ARGUMENTS] [OPTIONS]\n"
            "\n"
-           "Loads FILE (a project file, which is compiled with its front end first, or front-end\n"
-           "output in GCC-XML format) as the desktop program's Open does, then:\n"
+           "Loads FILE (a project file, which is compiled with its front end first; a\n"
+           "compilation database, compile_commands.json, whose files are compiled and merged\n"
+           "into one program; or front-end output in GCC-XML format) as the desktop program's\n"
+           "Open does, then:\n"
            "\n"
            "  stats FILE               prints the numbers of namespaces, classes, functions,\n"
            "                           fields, typedefs, enumerations, types and files, and the\n"
@@ -44,6 +46,11 @@ const char* CCommandLine::Usage() {
            "                           does not exist)\n"
            "  --log FILE               log file to write (default log.txt)\n"
            "  --timings                prints the duration of each phase to standard error\n"
+           "  --jobs N                 front-end runs at once for a compilation database\n"
+           "                           (default: the setting, 0 = one per processor core)\n"
+           "  --query-driver GLOB      lets the front end run the compilers whose path matches\n"
+           "                           GLOB (as gcc and clang in /usr/bin and /usr/local/bin\n"
+           "                           are); repeatable, or globs separated by commas\n"
            "  --help                   prints this text\n"
            "\n"
            "Exit status: 0 on success, 1 when the file cannot be loaded or drawn, 2 on a usage\n"
@@ -74,6 +81,25 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
             line.Width = ParseSize(arg, value());
         } else if (arg == "--height") {
             line.Height = ParseSize(arg, value());
+        } else if (arg == "--jobs") {
+            std::string text = value();
+            char* end = nullptr;
+            errno = 0;
+            long jobs = std::strtol(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || errno != 0 || jobs < 0 || jobs > 1024)
+                throw UsageError("--jobs needs a whole number from 0 to 1024");
+            line.Jobs = static_cast<int>(jobs);
+        } else if (arg == "--query-driver") {
+            std::string globs = value();
+            std::string::size_type start = 0;
+            while (start <= globs.size()) {
+                std::string::size_type comma = globs.find(',', start);
+                if (comma == std::string::npos)
+                    comma = globs.size();
+                if (comma > start)
+                    line.QueryDrivers.push_back(globs.substr(start, comma - start));
+                start = comma + 1;
+            }
         } else if (arg == "--select") {
             line.Selections.push_back(value());
         } else if (arg == "--shader") {

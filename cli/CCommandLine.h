@@ -31,4 +31,6 @@ public:
     std::string SettingsFile = "settings.cfg";
     std::string LogFile = "log.txt";
     bool Timings = false;
+    int Jobs = -1; // --jobs: front-end runs at once (0: one per core); -1 keeps the setting
+    std::vector<std::string> QueryDrivers; // --query-driver: more compilers the front end may run
 };

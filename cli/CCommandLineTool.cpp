@@ -34,6 +34,10 @@ CCommandLineTool::CCommandLineTool(CCommandLine line)
     if (!Workspace.Log.Open(Line.LogFile))
         std::fprintf(stderr, "quarncode-cli: Could not create log file %s\n", Line.LogFile.c_str());
     Workspace.LoadSettings(Line.SettingsFile);
+    if (Line.Jobs >= 0)
+        Workspace.FrontEnd.Jobs = Line.Jobs;
+    Workspace.FrontEnd.QueryDrivers.insert(Workspace.FrontEnd.QueryDrivers.end(),
+                                           Line.QueryDrivers.begin(), Line.QueryDrivers.end());
 }
 
 CCommandLineTool::~CCommandLineTool() {
@@ -47,12 +51,19 @@ void CCommandLineTool::Release() {
 
 int CCommandLineTool::Run() {
     Timing("start-up", Milliseconds(Started, Clock::now()));
-    if (!Load())
-        return 1;
-    int status = Line.Command == "stats"    ? Stats()
+    int status = 1;
+    // Laying out can run out of memory too: it ends as a failed load does, not in an abort.
+    try {
+        if (!Load())
+            return 1;
+        status = Line.Command == "stats"    ? Stats()
                  : Line.Command == "dump"   ? Dump()
                  : Line.Command == "render" ? Render()
                                             : Find();
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", CWorkspace::FailureText(Line.File).c_str());
+        return 1;
+    }
     // What the command leaves behind goes before the figure: the model, the tree and, after a
     // render, the view and the GL context.
     std::fflush(stdout);
@@ -71,12 +82,17 @@ bool CCommandLineTool::Load() {
         Data.SetProgram(Workspace.Load(Line.File, &progress));
         sizingEnd = Clock::now();
     } catch (...) {
-        std::string text = CWorkspace::FailureText();
+        std::string text = CWorkspace::FailureText(Line.File);
         progress.End();
         std::fprintf(stderr, "%s\n", text.c_str());
         return false;
     }
     progress.End();
+    if (!Workspace.Notice.empty())
+        std::fprintf(stderr, "%s\n", Workspace.Notice.c_str());
+    if (progress.Saw("Reading compilation database"))
+        Timing("compile and merge", Milliseconds(progress.TimeOf("Reading compilation database"),
+                                                 progress.TimeOf("Reading nodes")));
     if (progress.Saw("Compiling project"))
         Timing("compile", Milliseconds(progress.TimeOf("Compiling project"),
                                        progress.TimeOf("Reading nodes")));

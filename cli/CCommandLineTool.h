@@ -22,10 +22,10 @@ public:
     CCommandLineTool& operator=(const CCommandLineTool&) = delete;
 
     // Runs the command, then destroys what it made; returns the exit status (0 done, 1 the file
-    // could not be loaded). With --timings each phase's duration goes to standard error: the
-    // start-up, the load's phases, the layout, for a render the GL start-up, the drawing, the
-    // read-back and the PNG, and last the exit (destroying the model, the tree, the view and
-    // the GL context).
+    // could not be loaded or laid out, which prints the text of CWorkspace::FailureText). With
+    // --timings each phase's duration goes to standard error: the start-up, the load's phases,
+    // the layout, for a render the GL start-up, the drawing, the read-back and the PNG, and last
+    // the exit (destroying the model, the tree, the view and the GL context).
     int Run();
 
 private:

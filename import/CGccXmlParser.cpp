@@ -125,12 +125,21 @@ std::unique_ptr<CProgram> CGccXmlParser::Parse() {
     bool linked = ReadNodes() && Xml.Restart() && ConnectNodes();
     FunctionContexts = std::vector<int>(); // needed by pass two only
     if (!linked) {
-        Log.Error("Error loading file",
-                  StringPrintf("Read error on line number %i", Xml.CurrentLine()));
+        int line = Xml.CurrentLine();
+        Log.Error("Error loading file", StringPrintf("Read error on line number %i", line));
+        // What libxml2 said, else what the parser logged first, else where reading stopped.
+        if (!Xml.GetError().empty())
+            Failure = Xml.GetError();
+        else if (!FirstError.empty())
+            Failure = FirstError + StringPrintf(" (line %i)", line);
+        else
+            Failure = StringPrintf("Read error on line number %i", line);
         return nullptr;
     }
-    if (!Builder->CheckNesting())
+    if (!Builder->CheckNesting()) {
+        Failure = CModelBuilder::TooDeepText();
         return nullptr;
+    }
     return Builder->TakeProgram();
 }
 
@@ -163,7 +172,7 @@ bool CGccXmlParser::ReadNodes() {
             return false; // not well-formed: the scan stops here
         ReportProgress(CXmlTextReader::LineOf(node), start, span, start + span);
         if (!CreateElement(node)) {
-            Log.Error("Error in xml file", "Could not create element");
+            Error("Error in xml file", "Could not create element");
             return false;
         }
     }
@@ -177,7 +186,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
     // A number larger than the file could hold is refused before the id table grows for it.
     bool noNumber = number == 0 && idText[0] != 'f';
     if (noNumber || static_cast<std::uint64_t>(number) > MaxIdNumber) {
-        Log.Error("Error parsing id number.", "Node on line: ...");
+        Error("Error parsing id number.", "Node on line: ...");
         return false;
     }
 
@@ -230,7 +239,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
         Builder->AddFile(std::make_unique<CSourceFile>(name, &Builder->GetProgram()));
         return true;
     case NodeKind::Unknown:
-        Log.Error("Unknown Element Type", tag);
+        Error("Unknown Element Type", tag);
         return false;
     }
     return false;
@@ -288,14 +297,15 @@ bool CGccXmlParser::ConnectNodes() {
     return true;
 }
 
-namespace {
-
-// The "Error in xml file" entry: the tag immediately followed by the element's id text.
-void LogXmlError(CLogFile& log, xmlNodePtr node, const char* tag) {
-    log.Error("Error in xml file", std::string(tag) + OrEmpty(Read(node, "id")));
+void CGccXmlParser::Error(const std::string& heading, const std::string& detail) {
+    Log.Error(heading, detail);
+    if (FirstError.empty())
+        FirstError = heading + ": " + detail;
 }
 
-} // namespace
+void CGccXmlParser::LogXmlError(xmlNodePtr node, const char* tag) {
+    Error("Error in xml file", std::string(tag) + OrEmpty(Read(node, "id")));
+}
 
 bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
     switch (KindOfTag(tag)) {
@@ -314,7 +324,7 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
         return LinkDerivedType(node, tag, "returns");
     case NodeKind::Class:
         if (!LinkClass(node, ParseId(OrEmpty(Read(node, "id"))), tag)) {
-            LogXmlError(Log, node, tag);
+            LogXmlError(node, tag);
             return false;
         }
         return true;
@@ -322,7 +332,7 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
         return LinkNamespace(node, tag);
     case NodeKind::CvQualified:
         if (ParseId(OrEmpty(Read(node, "id"))) != ParseId(OrEmpty(Read(node, "type")))) {
-            LogXmlError(Log, node, tag);
+            LogXmlError(node, tag);
             return false;
         }
         return true;
@@ -331,7 +341,7 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
     case NodeKind::Unimplemented:
         return true;
     case NodeKind::Unknown: // only when the file changed between the passes
-        Log.Error("Unknown Element Type", tag);
+        Error("Unknown Element Type", tag);
         return false;
     }
     return false;
@@ -364,7 +374,7 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const char* tag) {
     if (kind != NodeKind::Function) // a free function's context is not tested, only resolved
         complete = context != nullptr && complete;
     if (!complete) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
 
@@ -391,7 +401,7 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const char* tag) {
     if (self == nullptr || scope == nullptr || sourceFile == nullptr ||
         (kind != NodeKind::Structor && returnType == nullptr) ||
         !Builder->MayAdopt(number, scope)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
 
@@ -410,7 +420,7 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const char* tag) {
     // The compiler's built-in records have fields without a file: they get none.
     const char* file = Read(node, "file");
     if (id == nullptr || type == nullptr || context == nullptr) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     int number = ParseId(id);
@@ -422,7 +432,7 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const char* tag) {
         (file != nullptr && sourceFile == nullptr))
         return false;
     if (!Builder->MayAdopt(number, scope)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     Builder->AdoptField(number, *scope);
@@ -439,7 +449,7 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const char* tag) {
     bool complete =
         id != nullptr && context != nullptr && (isTypedef ? type != nullptr : file != nullptr);
     if (!complete) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     int number = ParseId(id);
@@ -460,7 +470,7 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const char* tag) {
         (isTypedef && aliased == nullptr))
         return false;
     if (!Builder->MayAdopt(number, scope)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     Builder->AdoptType(number, *scope);
@@ -475,7 +485,7 @@ bool CGccXmlParser::LinkDerivedType(xmlNodePtr node, const char* tag, const char
     const char* id = Read(node, "id");
     const char* base = Read(node, baseAttribute);
     if (id == nullptr || base == nullptr) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     auto* self = Builder->Resolve<CReferenceType>(ParseId(id));
@@ -522,7 +532,7 @@ bool CGccXmlParser::LinkNamespace(xmlNodePtr node, const char* tag) {
     CNamespace* parent =
         context != nullptr ? Builder->Resolve<CNamespace>(ParseId(context)) : nullptr;
     if (self == nullptr || !Builder->MayAdopt(number, parent)) {
-        LogXmlError(Log, node, tag);
+        LogXmlError(node, tag);
         return false;
     }
     Builder->AdoptNamespace(number, parent);

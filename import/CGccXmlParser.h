@@ -31,8 +31,15 @@ public:
     // Both passes. Returns the linked model, not yet sized; null on failure, after logging the
     // line where reading stopped (nothing of the partial model is left).
     std::unique_ptr<CProgram> Parse();
+    // Why Parse failed, on one line: libxml2's first error with its line, else the parser's
+    // first log entry with the line where reading stopped; empty when it did not fail.
+    const std::string& GetFailure() const { return Failure; }
 
 private:
+    // Writes an error entry to the log and keeps the first one.
+    void Error(const std::string& heading, const std::string& detail);
+    // The "Error in xml file" entry: the tag immediately followed by the element's id text.
+    void LogXmlError(xmlNodePtr node, const char* tag);
     // Pass one: creates and files one object per element below the root.
     bool ReadNodes();
     // Creates the model object for one element of pass one and files it; false for an id
@@ -90,4 +97,6 @@ private:
     static constexpr int NoContext = -1;
     std::vector<int> FunctionContexts;
     int GlobalNamespace = -1;
+    std::string FirstError; // "heading: detail" of the first error entry
+    std::string Failure;    // see GetFailure
 };

@@ -116,7 +116,11 @@ bool CModelBuilder::CheckNesting() {
 }
 
 void CModelBuilder::LogTooDeep() {
-    Log.Error("Error in xml file", StringPrintf("Nesting deeper than %i levels", MaxNestingDepth));
+    Log.Error("Error in xml file", TooDeepText());
+}
+
+std::string CModelBuilder::TooDeepText() {
+    return StringPrintf("Nesting deeper than %i levels", MaxNestingDepth);
 }
 
 std::unique_ptr<CProgram> CModelBuilder::TakeProgram() {

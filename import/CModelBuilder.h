@@ -71,8 +71,10 @@ public:
 
     // False, with a log entry, when the model nests deeper than MaxNestingDepth.
     bool CheckNesting();
-    // Logs that the model nests deeper than MaxNestingDepth.
+    // Logs that the model nests deeper than MaxNestingDepth: "Error in xml file", TooDeepText.
     void LogTooDeep();
+    // "Nesting deeper than <MaxNestingDepth> levels".
+    static std::string TooDeepText();
 
     CProgram& GetProgram() { return *Program; }
     // The finished model; the builder keeps nothing.

@@ -1,6 +1,7 @@
 #include "import/CXmlTextReader.h"
 
 #include "base/CError.h"
+#include "base/CXmlDocument.h"
 
 #include <libxml/xmlversion.h>
 
@@ -18,9 +19,22 @@ const int ElementStart = 1; // xmlTextReaderNodeType of an element's start tag
 CXmlTextReader::CXmlTextReader(std::string fileName)
     : Reader(nullptr), FileName(std::move(fileName)) {
     xmlCheckVersion(20612);
-    Reader = xmlReaderForFile(FileName.c_str(), nullptr, ReaderOptions);
+    Reader = Open();
     if (Reader == nullptr)
         throw CError("Could not open Xml file");
+}
+
+xmlTextReaderPtr CXmlTextReader::Open() {
+    xmlTextReaderPtr reader = xmlReaderForFile(FileName.c_str(), nullptr, ReaderOptions);
+    if (reader != nullptr)
+        xmlTextReaderSetStructuredErrorHandler(reader, KeepFirstError, this);
+    return reader;
+}
+
+void CXmlTextReader::KeepFirstError(void* reader, xmlErrorPtr error) {
+    auto* self = static_cast<CXmlTextReader*>(reader);
+    if (error != nullptr && error->level >= XML_ERR_ERROR && self->Error.empty())
+        self->Error = XmlErrorText(*error);
 }
 
 CXmlTextReader::~CXmlTextReader() {
@@ -29,9 +43,10 @@ CXmlTextReader::~CXmlTextReader() {
 
 bool CXmlTextReader::Restart() {
     ReadFailed = false;
+    Error.clear();
     // A new reader rather than the old one reset (xmlReaderNewFile): libxml2 2.9 does not
     // detect the encoding of a UTF-16 file again in a reset reader.
-    xmlTextReaderPtr fresh = xmlReaderForFile(FileName.c_str(), nullptr, ReaderOptions);
+    xmlTextReaderPtr fresh = Open();
     if (fresh == nullptr)
         return false;
     xmlFreeTextReader(Reader);
@@ -52,6 +67,15 @@ int CXmlTextReader::Read() {
 std::string CXmlTextReader::GetName() const {
     const xmlChar* name = xmlTextReaderConstName(Reader);
     return name != nullptr ? reinterpret_cast<const char*>(name) : std::string();
+}
+
+std::string CXmlTextReader::GetAttribute(const char* name) const {
+    xmlChar* value = xmlTextReaderGetAttribute(Reader, reinterpret_cast<const xmlChar*>(name));
+    if (value == nullptr)
+        return std::string();
+    std::string text = reinterpret_cast<const char*>(value);
+    xmlFree(value);
+    return text;
 }
 
 int CXmlTextReader::ReadToDepth(int depth) {

@@ -4,8 +4,8 @@
 #include <string>
 
 // A thin owner of one libxml2 streaming text reader on a file. The file is read without
-// network access and without entity substitution; parser diagnostics are not printed (the
-// caller logs what failed), line numbers past 65535 are kept, and text that is only blanks
+// network access and without entity substitution; parser diagnostics are not printed but the
+// first error is kept (GetError), line numbers past 65535 are kept, and text that is only blanks
 // between tags is not reported.
 class CXmlTextReader {
 public:
@@ -26,6 +26,9 @@ public:
     // The name of the current node (a tag, "#text", "#comment", ...); empty when there is none.
     std::string GetName() const;
 
+    // The value of an attribute of the current node; empty when it has none of that name.
+    std::string GetAttribute(const char* name) const;
+
     // Reads on until the start of an element at exactly depth. Returns 1 when one is found,
     // 0 when the document ends and -1 on a read error (the scan stops there).
     int ReadToDepth(int depth);
@@ -43,6 +46,9 @@ public:
     int CurrentLine();
 
     const std::string& GetFileName() const { return FileName; }
+    // The parser's first error since the reader was made or restarted, as XmlErrorText gives
+    // it ("Line <n>: <message>"); empty when there was none.
+    const std::string& GetError() const { return Error; }
 
     // The line libxml2 recorded for a parsed node.
     static int LineOf(xmlNodePtr node);
@@ -50,8 +56,14 @@ public:
 private:
     // Notes a read error when result is negative; returns result.
     int Checked(int result);
+    // Opens the file in a new libxml2 reader that reports its errors to this object; null
+    // when libxml2 cannot open it.
+    xmlTextReaderPtr Open();
+    // The reader's structured error handler: keeps the first error (warnings are ignored).
+    static void KeepFirstError(void* reader, xmlErrorPtr error);
 
     xmlTextReaderPtr Reader; // owned
     std::string FileName;
     bool ReadFailed = false; // a read or an expansion failed since the last start
+    std::string Error;       // the first parser error since the last start
 };

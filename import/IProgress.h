@@ -1,8 +1,8 @@
 #pragma once
 
-// What a load reports while it runs: one line of text and a gauge from 0 to 100. The desktop
-// program's progress dialog implements it and repaints itself on Refresh; the command-line
-// tool draws it on the terminal; tests record the calls.
+// What a load reports while it runs: one line of text and a gauge from 0 to 100; and whether
+// the user asked to stop it. The desktop program's progress dialog implements it and repaints
+// itself on Refresh; the command-line tool draws it on the terminal; tests record the calls.
 class IProgress {
 public:
     // Shows text, then refreshes.
@@ -13,6 +13,11 @@ public:
     virtual void SetValue(int value) = 0;
     // Repaints at once (the load runs on the user-interface thread without an event loop).
     virtual void Refresh() = 0;
+    // Whether the user asked to cancel the load. Long steps (the front-end runs of a
+    // compilation database, their merge) ask every tenth of a second or so, and end the load
+    // with a CError when the answer is yes. The desktop program's dialog handles its Cancel
+    // button's click here.
+    virtual bool IsCancelled() { return false; }
 
 protected:
     ~IProgress() = default;

@@ -6,12 +6,16 @@
 #include "model/CProgram.h"
 
 std::unique_ptr<CProgram> LoadProgram(const std::string& fileName, IProgress* progress,
-                                      CLogFile& log, const CommandRunner& runner) {
+                                      CLogFile& log, const CommandRunner& runner,
+                                      const CFrontEndSettings& frontEnd, std::string* notice) {
     if (progress != nullptr)
         progress->SetMessage("Reading XML file");
-    std::unique_ptr<CProgram> program = CGccXmlReader(fileName, log, progress, runner).Load();
+    CGccXmlReader reader(fileName, log, progress, runner, frontEnd);
+    std::unique_ptr<CProgram> program = reader.Load();
     if (program == nullptr)
-        throw CError("Could not load file");
+        throw CError("Could not load file\n" + reader.GetCause());
+    if (notice != nullptr)
+        *notice = reader.GetNotice();
     if (progress != nullptr)
         progress->SetMessage("Squarifying...");
     return program;

@@ -50,8 +50,9 @@ void CBasicType::ComputeSize(const CSizing& sizing) {
     Computed = true;
     int size = FundamentalSize(Name);
     if (size < 0) {
-        sizing.Log.Error("Could not init basic type", Name + " is an unknown fundamental type.");
-        throw CError(UnknownFundamentalTypeMessage);
+        const std::string cause = Name + " is an unknown fundamental type.";
+        sizing.Log.Error("Could not init basic type", cause);
+        throw CError(UnknownFundamentalTypeMessage + ("\n" + cause));
     }
     Size = size;
     Lines = 1;

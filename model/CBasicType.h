@@ -8,7 +8,8 @@ public:
     explicit CBasicType(std::string name) : CProgramElement(name), CType(name) {}
 
     // Size from the fundamental size table, lines 1, once. An unknown name is logged as
-    // "Could not init basic type" and throws CError UnknownFundamentalTypeMessage.
+    // "Could not init basic type" and throws CError UnknownFundamentalTypeMessage followed by
+    // the cause, "<name> is an unknown fundamental type.", on the next line.
     void ComputeSize(const CSizing& sizing) override;
     int GetTypeKind() const override { return TypeKindFundamental; }
 

@@ -48,14 +48,21 @@ void CViewRenderer::DrawOverlay(const CBasicView& view) {
     LoadViewMatrix(view);
     const CPixelGrid grid = CPixelGrid::OfViewport(view.GetCamera());
     const RectSelection& selection = view.GetSelection();
+    const CLooksSettings& looks = view.GetTreemap()->GetLooks();
+    // The selected rectangles with the selection's relations in one batch, then the hover's
+    // relations in another, each batch's arrows on top of it: the hover's come last, on top of
+    // the selection's.
     Cushions.ClearLit();
     for (const CSqRectangle* rect : selection.SelectedRects)
         Cushions.AddLit(*rect);
-    for (const CSqRectangle* rect : selection.HighlightedRects)
-        Cushions.AddLit(*rect);
-    Cushions.DrawLit(view.GetTreemap()->GetLooks(), grid);
-    for (const RelationArrow& arrow : selection.Arrows)
-        DrawArrow(arrow);
+    for (const CRelationSet* set : {&selection.SelectionRelations, &selection.HoverRelations}) {
+        for (const CSqRectangle* rect : set->Rects)
+            Cushions.AddLit(*rect);
+        Cushions.DrawLit(looks, grid);
+        Cushions.ClearLit();
+        for (const RelationArrow& arrow : set->Arrows)
+            DrawArrow(arrow);
+    }
 }
 
 void CViewRenderer::DrawArrow(const RelationArrow& arrow) {

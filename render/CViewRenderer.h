@@ -34,7 +34,8 @@ private:
     static void LoadViewMatrix(const CBasicView& view);
     // Renders the whole tree at the view's zoom and pan with the frame's lighting.
     void RenderTree(const CBasicView& view);
-    // Draws the selected, then the highlighted rectangles lit, then the arrows.
+    // Draws the selected rectangles lit, then the rectangles and arrows of the selection's
+    // relations, then those of the hover's.
     void DrawOverlay(const CBasicView& view);
     // Draws one arrow of the class relations.
     static void DrawArrow(const RelationArrow& arrow);

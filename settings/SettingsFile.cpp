@@ -6,14 +6,81 @@
 #include "base/StringPrintf.h"
 #include "base/XmlAttributes.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 const char* const DefaultSettingsFile = "settings.cfg";
 
+// The settings file the program comes with, every key at its default.
+const char* const DefaultSettingsDocument = R"(<?xml version="1.0"?>
+<settings>
+  <renderer>
+    <display_lists enabled="true"/>
+    <pixel_shader enabled="true"/>
+  </renderer>
+  <layout>
+    <function_argument area="0.3"/>
+    <file_group area="0.6"/>
+    <children area="0.9"/>
+    <group_squares enabled="true"/>
+    <border width="0.005" containers_only="true"/>
+  </layout>
+  <looks>
+    <shader ambient="0.3" specular="0.9"/>
+    <cushion f="0.55" h="4.88"/>
+    <colors>
+      <variable red="153" green="0" blue="191" alpha="255"/>
+      <variable_border red="102" green="0" blue="140" alpha="255"/>
+      <function red="0" green="128" blue="0" alpha="255"/>
+      <function_border red="0" green="64" blue="0" alpha="255"/>
+      <program red="0" green="0" blue="255" alpha="255"/>
+      <program_border red="0" green="0" blue="179" alpha="255"/>
+      <method red="0" green="128" blue="0" alpha="255"/>
+      <method_border red="0" green="64" blue="0" alpha="255"/>
+      <field red="153" green="0" blue="191" alpha="255"/>
+      <field_border red="102" green="0" blue="140" alpha="255"/>
+      <class red="51" green="0" blue="255" alpha="255"/>
+      <class_border red="26" green="0" blue="179" alpha="255"/>
+      <namespace red="0" green="255" blue="0" alpha="255"/>
+      <namespace_border red="0" green="128" blue="0" alpha="255"/>
+      <file red="191" green="64" blue="0" alpha="255"/>
+      <file_border red="128" green="64" blue="0" alpha="255"/>
+      <member_type red="255" green="255" blue="128" alpha="128"/>
+      <member_type_border red="204" green="204" blue="102" alpha="255"/>
+      <type red="255" green="255" blue="128" alpha="128"/>
+      <type_border red="204" green="204" blue="102" alpha="255"/>
+      <enum red="255" green="255" blue="128" alpha="128"/>
+      <enum_border red="204" green="204" blue="102" alpha="255"/>
+      <file_group red="64" green="64" blue="64" alpha="255"/>
+      <function_group red="204" green="204" blue="102" alpha="255"/>
+      <field_group red="204" green="204" blue="102" alpha="255"/>
+      <type_group red="204" green="204" blue="102" alpha="255"/>
+      <namespace_group red="204" green="204" blue="102" alpha="255"/>
+    </colors>
+  </looks>
+  <frontend jobs="0" query_driver=""/>
+</settings>
+)";
+
 namespace {
+
+// "settings.cfg" read into a document that saves under saveAs; the default document when there
+// is no "settings.cfg". Null when it exists but cannot be read; throws CError "Invalid file or
+// xml document" when it is not well-formed.
+std::unique_ptr<CXmlDocument> SettingsDocument(const std::string& saveAs) {
+    std::error_code error;
+    if (!std::filesystem::exists(DefaultSettingsFile, error) && !error)
+        return std::make_unique<CXmlDocument>(DefaultSettingsDocument, saveAs);
+    if (!std::ifstream(DefaultSettingsFile))
+        return nullptr;
+    auto document = std::make_unique<CXmlDocument>(DefaultSettingsFile);
+    document->SetFileName(saveAs);
+    return document;
+}
 
 // A colour component as the file writes it (0 to 255) turned into 0 to 1.
 float ColorComponent(const std::string& text) {
@@ -142,14 +209,46 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
     return true;
 }
 
+bool ReadFrontEndSettings(CFrontEndSettings& frontEnd, const std::string& fileName) {
+    std::string cache = frontEnd.CacheDirectory;
+    frontEnd = CFrontEndSettings();
+    frontEnd.CacheDirectory = cache;
+    std::unique_ptr<CXmlDocument> document;
+    try {
+        document = std::make_unique<CXmlDocument>(fileName);
+    } catch (const CError&) {
+        return false;
+    }
+    std::unique_ptr<CXPathResult> jobs = document->Evaluate("/settings/frontend/@jobs");
+    if (jobs && jobs->GetCount() > 0) {
+        std::string text = jobs->GetText(0);
+        char* end = nullptr;
+        long value = std::strtol(text.c_str(), &end, 10);
+        if (!text.empty() && *end == '\0' && value >= 0 && value <= 1024)
+            frontEnd.Jobs = static_cast<int>(value);
+    }
+    std::unique_ptr<CXPathResult> drivers = document->Evaluate("/settings/frontend/@query_driver");
+    if (drivers && drivers->GetCount() > 0) {
+        std::string text = drivers->GetText(0);
+        std::string::size_type start = 0;
+        while (start <= text.size()) {
+            std::string::size_type comma = std::min(text.find(',', start), text.size());
+            std::string glob = text.substr(start, comma - start);
+            glob.erase(0, glob.find_first_not_of(" \t"));
+            glob.erase(glob.find_last_not_of(" \t") + 1);
+            if (!glob.empty())
+                frontEnd.QueryDrivers.push_back(glob);
+            start = comma + 1;
+        }
+    }
+    std::unique_ptr<CXPathResult> element = document->Evaluate("/settings/frontend");
+    return element && element->GetCount() > 0;
+}
+
 std::unique_ptr<CXmlDocument> CopySettingsFile(const std::string& fileName) {
     // The copy is made in memory and reaches the disk only when it is saved, in one step, so
     // that a failed save leaves an existing file of that name as it was.
-    if (!std::ifstream(DefaultSettingsFile))
-        return nullptr;
-    auto document = std::make_unique<CXmlDocument>(DefaultSettingsFile);
-    document->SetFileName(fileName);
-    return document;
+    return SettingsDocument(fileName);
 }
 
 bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string fileName,
@@ -157,7 +256,10 @@ bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string file
     try {
         std::unique_ptr<CXmlDocument> document;
         if (fileName.empty()) {
-            document = std::make_unique<CXmlDocument>(DefaultSettingsFile);
+            // A missing file is made from the default document, in the same one-step save.
+            document = SettingsDocument(DefaultSettingsFile);
+            if (!document)
+                throw CError("Invalid file or xml document");
         } else {
             document = CopySettingsFile(fileName);
             if (!document)

@@ -64,6 +64,8 @@ void CBasicView::Rebuild() {
     if (ViewData != nullptr && ViewData->GetProgram() != nullptr)
         Treemap = std::make_unique<CRectArea>(*ViewData->GetProgram(), *this, Layout, Looks);
     ++TreeVersion;
+    // The status described a rectangle of the old tree.
+    UpdateStatus();
 }
 
 void CBasicView::ViewSize(int& width, int& height) const {

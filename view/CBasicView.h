@@ -65,7 +65,8 @@ public:
     void SetLooksSettings(CLooksSettings looks) override;
 
     // Drops the selection, the hover, the highlights, the arrows and the treemap, resets zoom
-    // and pan, and builds a new treemap of the observed program (none without one).
+    // and pan, builds a new treemap of the observed program (none without one) and shows the
+    // empty selection in the status bar.
     void Rebuild();
     // The mouse moved to (px, py); (-1, -1) means it left the canvas. Highlights the
     // rectangle under it and its relations instead of the previous one's, and repaints when
@@ -104,8 +105,9 @@ public:
     // query, when it is a class selection; none otherwise. Owned by the view.
     std::vector<const CQuery*> GetApplicableQueries() const;
     // Runs filter over the program and adds the rectangle of every element found to the
-    // selection (the selection is not cleared first); updates the status. Returns the number
-    // of rectangles added; 0 without a treemap.
+    // selection unless it is selected already (the selection is not cleared first); updates
+    // the status. Returns the number of elements found that have a rectangle; 0 without a
+    // treemap.
     int FindElements(CElementFilter& filter);
     // With exactly one selected rectangle that has a parent: selects the parent instead.
     void SelectParent();

@@ -10,15 +10,15 @@
 #include "view/CElementFilter.h"
 #include "view/RectSelection.h"
 
-void CRelations::Show(CSqRectangle& rect, RectSelection& selection, bool on) {
+void CRelations::Show(CSqRectangle& rect, CRelationSet& set) {
     const CRectArea& treemap = *rect.Treemap;
     auto mark = [&](const ISquarable* element) {
         if (element != nullptr)
-            selection.Mark(treemap.RectOf(element), on);
+            set.Mark(treemap.RectOf(element));
     };
     switch (rect.GetKind()) {
     case ERectKind::Class:
-        ShowClass(static_cast<CClassRect&>(rect), selection, on);
+        ShowClass(static_cast<CClassRect&>(rect), set);
         break;
     case ERectKind::Function: {
         CFunction& function = *static_cast<CFunctionRect&>(rect).Element;
@@ -61,48 +61,39 @@ void CRelations::Show(CSqRectangle& rect, RectSelection& selection, bool on) {
     }
 }
 
-void CRelations::ShowClass(CClassRect& rect, RectSelection& selection, bool on) {
+void CRelations::ShowClass(CClassRect& rect, CRelationSet& set) {
     const CRectArea& treemap = *rect.Treemap;
     CClassType* cls = rect.Element;
     // The classes deriving from this one, and this class itself as a type.
     CElementFilter filter;
     filter.AddClassCriterion()->Ancestor = cls;
     filter.AddTypeCriterion()->Type = cls;
-    ShowArrows(rect, selection, on, true);
+    ShowArrows(rect, set, true);
     filter.SearchProgram(&treemap.GetProgram());
     for (ISquarable* element : filter.Results) {
         CSqRectangle* related = treemap.RectOf(element);
         if (related == nullptr)
             continue;
-        selection.Mark(related, on);
+        set.Mark(related);
         // This class's own arrows are shown already, so its call stops at once.
         if (related->GetKind() == ERectKind::Class)
-            ShowArrows(static_cast<CClassRect&>(*related), selection, on, false);
+            ShowArrows(static_cast<CClassRect&>(*related), set, false);
     }
     for (CClassType* base : cls->Bases)
-        selection.Mark(base != nullptr ? treemap.RectOf(base) : nullptr, on);
+        set.Mark(base != nullptr ? treemap.RectOf(base) : nullptr);
     if (const ISquarable* file = cls->GetFile())
-        selection.Mark(treemap.RectOf(file), on);
-    if (!on)
-        selection.Arrows.clear();
+        set.Mark(treemap.RectOf(file));
 }
 
-void CRelations::ShowArrows(CClassRect& rect, RectSelection& selection, bool on, bool up) {
-    bool shown = selection.ArrowsShown.count(&rect) != 0;
-    if (shown == on)
+void CRelations::ShowArrows(CClassRect& rect, CRelationSet& set, bool up) {
+    if (!set.ArrowsShown.insert(&rect).second)
         return;
-    if (on)
-        selection.ArrowsShown.insert(&rect);
-    else
-        selection.ArrowsShown.erase(&rect);
     const CLooksSettings& looks = rect.Treemap->GetLooks();
     const CColor& color = up ? looks.SpareColor2 : looks.SpareColor1;
     for (CClassType* base : rect.Element->Bases) {
         CSqRectangle* baseRect = base != nullptr ? rect.Treemap->RectOf(base) : nullptr;
-        if (on)
-            selection.Arrows.push_back(
-                {&rect, baseRect, {color.Red, color.Green, color.Blue, color.Alpha}});
+        set.Arrows.push_back({&rect, baseRect, {color.Red, color.Green, color.Blue, color.Alpha}});
         if (baseRect != nullptr && baseRect->GetKind() == ERectKind::Class)
-            ShowArrows(static_cast<CClassRect&>(*baseRect), selection, on, up);
+            ShowArrows(static_cast<CClassRect&>(*baseRect), set, up);
     }
 }

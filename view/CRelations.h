@@ -1,8 +1,8 @@
 #pragma once
 
 class CClassRect;
+class CRelationSet;
 class CSqRectangle;
-class RectSelection;
 
 // What the view shows as related to a hovered or selected rectangle, by what it stands for:
 //  - a class: the rectangles of its subclasses (every class deriving from it), of its direct
@@ -15,15 +15,13 @@ class RectSelection;
 //  - the program, namespaces and groups: nothing.
 class CRelations {
 public:
-    // Marks (on) or unmarks (off) the related rectangles in selection; for a class, on adds
-    // the arrows, and off also empties the selection's arrows.
-    static void Show(CSqRectangle& rect, RectSelection& selection, bool on);
+    // Marks the rectangles related to rect in set and, for a class, adds the arrows.
+    static void Show(CSqRectangle& rect, CRelationSet& set);
 
 private:
-    static void ShowClass(CClassRect& rect, RectSelection& selection, bool on);
-    // Shows (on) the arrows from the class to each direct base, coloured SpareColor2 when
-    // going up from the class whose relations are shown (up) and SpareColor1 from a subclass,
-    // then those of the bases in turn; off only forgets that they are shown, along the same
-    // chain. Stops at once when the class's arrows are already shown (on) or not (off).
-    static void ShowArrows(CClassRect& rect, RectSelection& selection, bool on, bool up);
+    static void ShowClass(CClassRect& rect, CRelationSet& set);
+    // Adds the arrows from the class to each direct base, coloured SpareColor2 when going up
+    // from the class whose relations are shown (up) and SpareColor1 from a subclass, then those
+    // of the bases in turn. Stops at once when the class's arrows are in set already.
+    static void ShowArrows(CClassRect& rect, CRelationSet& set, bool up);
 };

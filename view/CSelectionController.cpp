@@ -2,25 +2,15 @@
 
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
-#include "model/CPEContainer.h"
-#include "view/CRelations.h"
+#include "model/ISquarable.h"
 
 #include <algorithm>
 
 bool CSelectionController::SetHover(CSqRectangle* rect) {
     if (rect == Hover)
         return false;
-    if (Hover != nullptr) {
-        Selection.SetHighlight(Hover, false);
-        Hover->Highlighted = false;
-        CRelations::Show(*Hover, Selection, false);
-    }
     Hover = rect;
-    if (Hover != nullptr) {
-        Selection.SetHighlight(Hover, true);
-        Hover->Highlighted = true;
-        CRelations::Show(*Hover, Selection, true);
-    }
+    Selection.SetHover(rect);
     return true;
 }
 
@@ -29,13 +19,12 @@ CSqRectangle* CSelectionController::Resolve(CSqRectangle* hit) const {
         return nullptr;
     const CRectArea& treemap = *hit->Treemap;
     switch (SelectMode) {
-    case SelectClass: {
-        if (hit->IsGroup())
-            return nullptr;
-        auto* element = dynamic_cast<CProgramElement*>(hit->GetElement());
-        CPEContainer* context = element != nullptr ? element->GetContext() : nullptr;
-        return context != nullptr && context->IsClass() ? treemap.RectOf(context) : nullptr;
-    }
+    case SelectClass:
+        // A class's own rectangle, or the innermost class rectangle holding the clicked one (a
+        // member, a group of members, an argument type drawn inside a method).
+        while (hit != nullptr && hit->GetKind() != ERectKind::Class)
+            hit = hit->Parent;
+        return hit;
     case SelectGroup:
         // The nearest group rectangle at or above the clicked one.
         while (hit != nullptr && hit->GetKind() != ERectKind::Group)
@@ -52,33 +41,26 @@ CSqRectangle* CSelectionController::Resolve(CSqRectangle* hit) const {
 }
 
 void CSelectionController::Toggle(CSqRectangle* rect) {
-    if (rect->Selected)
-        Selection.Remove(rect);
-    else
-        Selection.Add(rect);
+    Selection.Toggle(rect);
 }
 
 void CSelectionController::SelectOnly(CSqRectangle* rect) {
-    Selection.Clear();
-    Selection.Add(rect);
+    Selection.Replace({rect});
 }
 
 void CSelectionController::Replace(const std::vector<CSqRectangle*>& rects) {
-    Selection.Clear();
-    for (CSqRectangle* rect : rects)
-        Selection.Add(rect);
+    Selection.Replace(rects);
 }
 
 int CSelectionController::AddRectsOf(const std::vector<ISquarable*>& elements,
                                      const CRectArea& treemap) {
-    int count = 0;
+    std::vector<CSqRectangle*> rects;
     for (ISquarable* element : elements) {
-        if (CSqRectangle* rect = treemap.RectOf(element)) {
-            Selection.Add(rect);
-            ++count;
-        }
+        if (CSqRectangle* rect = treemap.RectOf(element))
+            rects.push_back(rect);
     }
-    return count;
+    Selection.Add(rects);
+    return static_cast<int>(rects.size());
 }
 
 bool CSelectionController::SelectParent() {

@@ -10,7 +10,7 @@ class ISquarable;
 
 // What a click selects, by the selection mode of the Selection menu.
 enum SelectModeCode : int {
-    SelectClass = 0, // the class declaring the clicked element
+    SelectClass = 0, // the innermost class at or around the clicked rectangle
     SelectGroup = 1, // the group rectangle holding the clicked rectangle
     SelectFile = 2,  // the file declaring the clicked element
     SelectNone = 3,  // the clicked rectangle itself
@@ -21,8 +21,8 @@ enum SelectModeCode : int {
 // before the tree goes.
 class CSelectionController {
 public:
-    // The mouse is now over rect (null: over nothing): the old hover's highlight and relations
-    // are taken back and rect's shown. Returns whether the hover changed.
+    // The mouse is now over rect (null: over nothing): rect and its relations are shown
+    // instead of the old hover's; the selection's stay. Returns whether the hover changed.
     bool SetHover(CSqRectangle* rect);
     // The rectangle a click on hit stands for in the current selection mode; null when there is
     // none.
@@ -31,9 +31,10 @@ public:
     void Toggle(CSqRectangle* rect);
     // Makes rect the only selected rectangle.
     void SelectOnly(CSqRectangle* rect);
-    // Makes rects the whole selection, in order.
+    // Makes rects the whole selection, in order, each once.
     void Replace(const std::vector<CSqRectangle*>& rects);
-    // Adds the rectangle of every element that has one in treemap; returns how many were added.
+    // Adds the rectangle of every element that has one in treemap, unless it is selected
+    // already; returns how many elements have a rectangle (those selected before included).
     int AddRectsOf(const std::vector<ISquarable*>& elements, const CRectArea& treemap);
     // With exactly one selected rectangle that has a parent: selects the parent instead.
     // Returns whether it did.

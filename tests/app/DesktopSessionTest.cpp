@@ -234,13 +234,14 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     // Hovering a class lights its relations and the arrow to its base.
     CSqRectangle* square = Rect("Square");
     MoveTo(square);
-    EXPECT_FALSE(View().GetSelection().Arrows.empty());
+    EXPECT_FALSE(View().GetSelection().HoverRelations.Arrows.empty());
 
     // A click selects by the selection mode and the status bar describes the selection.
     CSqRectangle* edge = Rect("Edge");
     Command(CQuarnWindow::SelectGroupId);
     ClickOn(edge);
-    EXPECT_EQ("Group of 2 Fields.\nSquare layer: 7", StatusLine());
+    EXPECT_EQ(std::string("Group of 2 Fields.") + CQuarnWindow::StatusSeparator + "Square layer: 7",
+              StatusLine().utf8_string());
     Input->Char(WXK_ESCAPE); // the canvas has the keyboard focus since the mouse entered it
     EXPECT_TRUE(
         PumpUntil([&] { return StatusLine() == "Select an item to view more detailed info"; }));
@@ -283,16 +284,17 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     EXPECT_EQ(ERectKind::Class, Rect("Edge")->Parent->GetKind());
     EXPECT_FLOAT_EQ(0.5f, App->GetWorkspace().Looks.AmbientLight); // a tenth of the scale
 
-    // A file that is no front-end output is reported and leaves the canvas empty.
+    // A file that is no front-end output is reported and leaves the document shown.
     Dir.WriteFile("notes.xml", "<?xml version=\"1.0\"?>\n<notes/>\n");
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(Dir.Path() + "/notes.xml"),
                   CExpect<wxMessageDialog>([](wxMessageDialog& box) {
-                      EXPECT_EQ("Could not load file", box.GetMessage().utf8_string());
+                      EXPECT_EQ(0u,
+                                box.GetMessage().utf8_string().rfind("Could not load file\n", 0));
                       EXPECT_EQ("Error loading", box.GetCaption().utf8_string());
                       return wxID_OK;
                   }));
-    EXPECT_EQ(nullptr, View().GetTreemap());
-    EXPECT_EQ(0, NonWhiteAfterPaint());
+    EXPECT_NE(nullptr, View().GetTreemap());
+    EXPECT_GT(NonWhiteAfterPaint(), 0);
 
     // Close empties the canvas; Exit ends the program.
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));

@@ -59,8 +59,12 @@ TEST_F(CommandLineTool, StatsCountWhatDumpListsDepthFirst) {
                                             "fields: (\\d+)\ntypedefs: \\d+\nenumerations: 0\n"
                                             "fundamental_types: \\d+\nderived_types: \\d+\n"
                                             "files: \\d+\nprogram_size: (\\d+)\n"
-                                            "program_lines: \\d+\nfiles_size: \\d+\n")))
+                                            "program_lines: (\\d+)\nfiles_size: (\\d+)\n")))
         << stats.Out;
+    Result program = RunTool("find " + Relations + " Program");
+    EXPECT_EQ("The program has " + m[4].str() + " number of lines and its files are " + m[5].str() +
+                  " bytes in size.\nSquare layer: 0\nfound: 1\n",
+              program.Out);
     // Every class and every field has its rectangle.
     EXPECT_EQ(std::stoi(m[1]), Count(dump.Out, "\tCClassRect\t"));
     EXPECT_EQ(std::stoi(m[2]), Count(dump.Out, "\tCFieldRect\t"));
@@ -135,11 +139,16 @@ TEST_F(CommandLineTool, UsageErrorsExitWithTwoAndLoadFailuresWithOne) {
     }
     EXPECT_EQ(0, RunTool("render " + Relations + " -o tiny.png --width 1 --height 16384").Status);
 
+    // The desktop program's text: the failure, the file, the cause.
     Dir.WriteFile("other.xml", "<?xml version=\"1.0\"?>\n<other/>\n");
-    for (const char* file : {"missing.xml", "other.xml"}) {
-        Result result = RunTool(std::string("stats ") + file);
+    const std::pair<std::string, std::string> failures[] = {
+        {"missing.xml", "No such file or directory"},
+        {"other.xml",
+         "The document starts with <other>, not with <GCC_XML> (front-end output) or <project>"}};
+    for (const auto& [file, cause] : failures) {
+        Result result = RunTool("stats " + file);
         EXPECT_EQ(1, result.Status) << file;
-        EXPECT_EQ("Could not load file\n", result.Err) << file;
+        EXPECT_EQ("Could not load file\nFile: " + file + "\n" + cause + "\n", result.Err);
     }
 }
 

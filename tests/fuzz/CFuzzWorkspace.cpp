@@ -53,7 +53,9 @@ CFuzzWorkspace& CFuzzWorkspace::Get() {
 CFuzzWorkspace::CFuzzWorkspace() {
     Workspace.Log.Open("/dev/null");
     // A project among the inputs starts nothing unless a target says otherwise.
-    Workspace.Runner = [](const std::string&, const std::vector<std::string>&) { return 1; };
+    Workspace.Runner = [](const std::string&, const std::vector<std::string>&) {
+        return CommandResult{1, "", ""};
+    };
 }
 
 CFuzzWorkspace::~CFuzzWorkspace() = default;

@@ -10,15 +10,16 @@
 
 namespace {
 
-int StandInFrontEnd(const std::string&, const std::vector<std::string>& arguments) {
+CommandResult StandInFrontEnd(const std::string&, const std::vector<std::string>& arguments) {
     const std::string option = "-fxml=";
+    const CommandResult failed{1, "", "stand-in: no output\n"};
     if (arguments.empty() || arguments[0].compare(0, option.size(), option) != 0)
-        return 1;
+        return failed;
     std::string output = arguments[0].substr(option.size());
     if (output.empty() || output.find('/') != std::string::npos || output == "project.xml")
-        return 1;
+        return failed;
     CFuzzWorkspace::Get().WriteSample(output);
-    return 0;
+    return CommandResult{0, "", ""};
 }
 
 } // namespace

@@ -96,33 +96,66 @@ TEST_F(ProjectTest, AnIncompleteProjectIsLoggedAndRunsNothing) {
                      "output file defined"}),
               LogLines());
     EXPECT_FALSE(std::filesystem::exists("argv.txt"));
-    // The fault lies beyond what the first read of the root element looks at.
-    Dir.WriteFile("project.xml", "<project><!-- " + std::string(4000, 'x') +
+    // The fault lies beyond what the first read of the root element looks at, and after a
+    // warning (a relative namespace), which the message leaves out.
+    Dir.WriteFile("project.xml", "<project xmlns='rel'><!-- " + std::string(4000, 'x') +
                                      " --><settings gccxml_path=\"x\"></project>");
-    EXPECT_EQ("Invalid file or xml document", LoadThrown());
+    EXPECT_EQ("Invalid file or xml document\nFile: project.xml\nLine 1: Opening and ending tag "
+              "mismatch: settings line 1 and project",
+              LoadThrown());
 }
 
-// A front end that cannot be started, whatever the reason, ends like one that wrote nothing.
+// A front end that cannot be started, whatever the reason, ends like one that wrote nothing,
+// and the message says why.
 TEST_F(ProjectTest, AFrontEndThatWritesNothingEndsInCouldNotOpen) {
     std::filesystem::create_directory("front-end-directory");
     Dir.WriteFile("not-executable", "#!/bin/sh\nexit 0\n");
-    for (const char* frontEnd : {"quarn-no-such-front-end", "/no/such/dir/gccxml", "",
-                                 "./front-end-directory", "./not-executable", "true"}) {
-        WriteProject(std::string("  <settings gccxml_path=\"") + frontEnd +
-                     "\" output_file=\"none.xml\"/>\n");
-        EXPECT_EQ("Could not open Xml file", LoadThrown()) << frontEnd;
-        if (std::string(frontEnd) != "true") {
+    for (const std::string frontEnd : {"quarn-no-such-front-end", "/no/such/dir/gccxml", "",
+                                       "./front-end-directory", "./not-executable", "true"}) {
+        WriteProject("  <settings gccxml_path=\"" + frontEnd + "\" output_file=\"none.xml\"/>\n");
+        const std::string thrown = LoadThrown(), start = "Could not open Xml file\nFile: none.xml, "
+                                                         "the front-end output of project.xml\n"
+                                                         "The front end \"" +
+                                                         frontEnd + "\" ";
+        EXPECT_EQ(start, thrown.substr(0, start.size()));
+        EXPECT_NE(std::string::npos, thrown.find(frontEnd == "true" ? "ended with exit status 0"
+                                                                    : "could not be started: "));
+        if (frontEnd != "true") {
             EXPECT_NE(std::string::npos, Err.find("Could not start")) << frontEnd;
         }
     }
 }
 
+// A failing front end is reported with its exit status and the last lines it wrote; the log
+// keeps them all.
+TEST_F(ProjectTest, AFailingFrontEndIsReportedWithItsStatusAndTheLastLinesItWrote) {
+    Dir.WriteFile("noisy",
+                  "#!/bin/sh\nfor i in $(seq 25); do echo \"error $i\" >&2; done\nexit 2\n");
+    std::filesystem::permissions("noisy", std::filesystem::perms::owner_all);
+    WriteProject("  <settings gccxml_path=\"./noisy\" output_file=\"none.xml\"/>\n");
+    std::string expected = "Could not open Xml file\nFile: none.xml, the front-end output of "
+                           "project.xml\nThe front end \"./noisy\" ended with exit status 2. The "
+                           "last lines it wrote:";
+    for (int i = 6; i <= 25; ++i)
+        expected += "\nerror " + std::to_string(i);
+    EXPECT_EQ(expected, LoadThrown());
+    const Lines log = LogLines();
+    ASSERT_EQ(26u, log.size());
+    EXPECT_EQ("[front end] ./noisy: error 1", log[0]);
+    EXPECT_EQ("[front end] ./noisy: ended with exit status 2", log[25]);
+    EXPECT_NE(std::string::npos, Err.find("error 1\nerror 2\n")); // on our standard error too
+}
+
 TEST(RunCommand, WaitsAndReportsTheExitStatus) {
     CTempDir dir;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(3, RunCommand(QUARN_RECORDER, {"-fxml=a b.xml", "two words"}));
-    EXPECT_EQ(-1, RunCommand("quarn-no-such-front-end", {}));
+    const CommandResult run = RunCommand(QUARN_RECORDER, {"-fxml=a b.xml", "two words"});
+    const CommandResult missing = RunCommand("quarn-no-such-front-end", {});
     testing::internal::GetCapturedStderr();
+    EXPECT_EQ(3, run.Status);
+    EXPECT_EQ("front end on standard output\n", run.Output);
+    EXPECT_EQ(std::make_tuple(-1, std::string("No such file or directory"), std::string()),
+              std::make_tuple(missing.Status, missing.StartError, missing.Output));
     EXPECT_EQ((Lines{QUARN_RECORDER, "-fxml=a b.xml", "two words"}), FileLines("argv.txt"));
     EXPECT_TRUE(std::filesystem::exists("a b.xml")); // written before RunCommand returned
 }

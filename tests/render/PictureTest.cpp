@@ -40,7 +40,8 @@ protected:
         CViewRenderer(Gl.GetFunctions(), Ws.Log).Draw(View);
         return Gl.ReadPixels();
     }
-    // The tree, then the selected and the highlighted rectangles lit (the view shows no arrows).
+    // The tree, then the selected rectangles and those of the selection's and the hover's
+    // relations lit (the view shows no arrows).
     Image Reference() {
         const CCamera& camera = View.GetCamera();
         glClear(GL_COLOR_BUFFER_BIT);
@@ -49,9 +50,11 @@ protected:
         glTranslatef(camera.PanX, camera.PanY, 0);
         Cushions->SetFrameParameters(View.GetLooks());
         Draw(*View.GetTreemap()->GetRoot(), false, 0);
-        for (const auto* rects :
-             {&View.GetSelection().SelectedRects, &View.GetSelection().HighlightedRects})
-            for (const CSqRectangle* rect : *rects)
+        const RectSelection& selection = View.GetSelection();
+        for (const CSqRectangle* rect : selection.SelectedRects)
+            Draw(*rect, true, 0);
+        for (const CRelationSet* set : {&selection.SelectionRelations, &selection.HoverRelations})
+            for (const CSqRectangle* rect : set->Rects)
                 Draw(*rect, true, 0);
         return Gl.ReadPixels();
     }
@@ -152,7 +155,7 @@ TEST_P(PictureTest, SelectionOverlayIsTheReferencePicture) {
         scope = scope->Parent;
     View.ReplaceSelection(
         {function, scope, View.GetTreemap()->RectOf(function->GetElement()->GetFile())});
-    ASSERT_TRUE(View.GetSelection().Arrows.empty());
+    ASSERT_TRUE(View.GetSelection().SelectionRelations.Arrows.empty());
     ExpectSame(Reference(), Batched(), "lit");
     CLooksSettings flat = View.GetLooks();
     flat.RenderCushions = false;

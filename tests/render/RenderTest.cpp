@@ -159,6 +159,32 @@ TEST_F(DrawTest, CushionIsBrighterAtItsCentreWithThePixelShaderAndFlatWithout) {
     EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.04f, 0.5f));
 }
 
+// A light from the right brightens the cushions' right sides, a light from above their tops; a
+// container's border band shows its frame, not its cushion.
+TEST_F(DrawTest, TheLightComesFromWhereTheLooksPutItAndBordersShowTheFrame) {
+    const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h");
+    auto sides = [&](float lightX, float lightY) {
+        CLooksSettings looks = Ws.Looks;
+        looks.LightX = lightX;
+        looks.LightY = lightY;
+        View.SetLooksSettings(looks);
+        Image image = Paint();
+        return std::make_pair(
+            Brightness(At(image, file, 0.9f, 0.5f)) - Brightness(At(image, file, 0.1f, 0.5f)),
+            Brightness(At(image, file, 0.5f, 0.9f)) - Brightness(At(image, file, 0.5f, 0.1f)));
+    };
+    auto right = sides(0.8f, 0), up = sides(0, 0.8f);
+    EXPECT_GT(right.first - up.first, 40);
+    EXPECT_GT(up.second - right.second, 40);
+    SetLooks(false);
+    Image flat = Paint();
+    const CSqRectangle* rect = Rect("Rectangle");
+    const float band = 1.5f * 2 / W / (rect->Screen.MaxX - rect->Screen.MinX); // 1.5 px
+    const Pixel fill{51, 0, 255, 255}; // the class colour, flat
+    EXPECT_NE(fill, At(flat, rect, 1 - band, 0.5f));
+    EXPECT_NE(fill, At(flat, rect, band, 0.5f));
+}
+
 TEST_F(DrawTest, SelectedRectanglesGetARedFrameInTheOverlay) {
     const CSqRectangle* rect = Rect("Rectangle");
     const float border = 1 - 1.5f * 2 / H / (rect->Screen.MaxY - rect->Screen.MinY); // 1.5 px
@@ -188,12 +214,16 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
                    static_cast<int>((1 - s.MaxY) / 2 * H) + 1);
     ASSERT_EQ(circle, View.GetHover());
     Image after = Paint();
-    // Circle (listed twice), its base Shape and its file change; Point and Centre do not.
-    ASSERT_EQ(4u, View.GetSelection().HighlightedRects.size());
-    for (const CSqRectangle* related : View.GetSelection().HighlightedRects)
+    // Circle, its base Shape and its file change; Point and Centre do not.
+    ASSERT_EQ(3u, View.GetSelection().HoverRelations.Rects.size());
+    for (const CSqRectangle* related : View.GetSelection().HoverRelations.Rects)
         EXPECT_NE(At(before, related, 0.5f, 0.5f), At(after, related, 0.5f, 0.5f));
     for (const char* name : {"Point", "Centre"})
         EXPECT_EQ(At(before, Rect(name), 0.5f, 0.5f), At(after, Rect(name), 0.5f, 0.5f)) << name;
+    // The selection's relations are lit as well: MoveBy's argument type Point.
+    View.MouseMove(-1, -1);
+    Select("MoveBy");
+    EXPECT_NE(At(before, Rect("Point"), 0.5f, 0.5f), At(Paint(), Rect("Point"), 0.5f, 0.5f));
 }
 
 TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {

@@ -1,6 +1,12 @@
 #include "view/CElementFilter.h"
 
+#include "base/CLogFile.h"
+#include "layout/CFixedViewUnits.h"
+#include "layout/CRectArea.h"
+#include "model/CSizing.h"
 #include "support/CTestModel.h"
+#include "view/CQuery.h"
+#include "view/IQueryTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -105,4 +111,27 @@ TEST(ElementSearch, TypeCriteriaPassByIdentityAndDerivedTypesStandForTheirBase) 
     EXPECT_EQ(Found({pointer}), Search(p, "", nullptr, pointer));
     EXPECT_EQ(Found({pointerPointer}), Search(p, "", nullptr, pointerPointer));
     EXPECT_EQ(Found(), Search(p, "int", nullptr, intType)); // a fundamental type is never found
+}
+
+// A class that weighs nothing has no rectangle, so a query cannot select it.
+TEST(ClassQuery, SelectsOnlyClassesThatHaveARectangle) {
+    struct CTarget : IQueryTarget {
+        void ReplaceSelection(const std::vector<CSqRectangle*>& rects) override { Rects = rects; }
+        void ShowStatus(const std::string&) override {}
+        std::vector<CSqRectangle*> Rects;
+    } target;
+    CTestModel m;
+    CBasicType* intType = m.Basic("int");
+    CNamespace* global = m.Namespace("::");
+    CClassType* base = m.Class("Base", global);
+    m.Class("Empty", global, {base}); // no members: no weight, no rectangle
+    CClassType* full = m.Class("Full", global, {base});
+    m.Field("x", base, intType);
+    m.Field("y", full, intType);
+    CLogFile log;
+    m.GetProgram()->ComputeSize(CSizing(log));
+    CFixedViewUnits units(800);
+    CRectArea treemap(*m.GetProgram(), units, CLayoutSettings(), CLooksSettings());
+    CQuery::SubClassQuery().Execute({treemap.RectOf(base)}, target);
+    EXPECT_EQ(std::vector<CSqRectangle*>{treemap.RectOf(full)}, target.Rects);
 }

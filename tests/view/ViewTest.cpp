@@ -1,6 +1,7 @@
 #include "view/CBasicView.h"
 
 #include "layout/CProgramRect.h"
+#include "model/CBasicType.h"
 #include "model/CProgram.h"
 #include "support/CRecordingMessageBox.h"
 #include "support/CTempDir.h"
@@ -100,21 +101,26 @@ protected:
     void Hover(const CSqRectangle* r) { View.MouseMove(PixelOf(r).first, PixelOf(r).second); }
     void Click(const CSqRectangle* r) { View.LeftClick(PixelOf(r).first, PixelOf(r).second); }
     // What the view shows as related: the labels of the rectangles flagged (which must be
-    // those of the highlight list), sorted; then the arrows, "From>To" coloured "up"
-    // (SpareColor2) or "sub" (SpareColor1).
+    // those of the selection's and the hover's sets), sorted; then the arrows of the selection,
+    // then of the hover, "From>To" coloured "up" (SpareColor2) or "sub" (SpareColor1).
     Strings Shown() const {
         std::set<CSqRectangle*> flagged;
         Visit(View.GetTreemap()->GetRoot(), [&](CSqRectangle* rect) {
             if (rect->Highlighted)
                 flagged.insert(rect);
         });
-        const std::list<CSqRectangle*>& list = View.GetSelection().HighlightedRects;
-        EXPECT_EQ(flagged, std::set<CSqRectangle*>(list.begin(), list.end()));
+        const RectSelection& s = View.GetSelection();
+        std::set<CSqRectangle*> marked(s.HoverRelations.Rects.begin(),
+                                       s.HoverRelations.Rects.end());
+        marked.insert(s.SelectionRelations.Rects.begin(), s.SelectionRelations.Rects.end());
+        EXPECT_EQ(flagged, marked);
         std::set<std::string> labels;
         for (CSqRectangle* rect : flagged)
             labels.insert(Label(rect));
         Strings shown(labels.begin(), labels.end());
-        for (const RelationArrow& arrow : View.GetSelection().Arrows) {
+        std::list<RelationArrow> arrows = s.SelectionRelations.Arrows;
+        arrows.insert(arrows.end(), s.HoverRelations.Arrows.begin(), s.HoverRelations.Arrows.end());
+        for (const RelationArrow& arrow : arrows) {
             auto is = [&arrow](const CColor& c) {
                 const float* rgba = arrow.Color;
                 return rgba[0] == c.Red && rgba[1] == c.Green && rgba[2] == c.Blue &&
@@ -206,7 +212,9 @@ TEST_F(ViewTest, AClickTogglesWhatTheModeResolvesItToAndTheStatusDescribesTheSel
     CSqRectangle* file = Rect("file");
     const std::tuple<int, CSqRectangle*, CSqRectangle*> cases[] = {
         {SelectClass, radius, circle},
-        {SelectClass, circle, nullptr}, // declared in a namespace
+        {SelectClass, circle, circle},         // a class is its own
+        {SelectClass, radius->Parent, circle}, // a group of its members
+        {SelectClass, Rect("MoveBy")->Children.at(0).get(), Rect("Shape")}, // an argument type
         {SelectClass, Rect("Centre"), nullptr},
         {SelectGroup, radius, radius->Parent},
         {SelectGroup, file, file->Parent}, // the file group counts
@@ -244,6 +252,8 @@ TEST_F(ViewTest, ControlWheelWalksTheSelectionUpAndDownTowardsTheMouse) {
 
 TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheViewInside) {
     const CCamera& camera = View.GetCamera();
+    const CSqRectangle* square = Rect("Square");
+    const CRectPoints unzoomed = square->Screen;
     float x0, y0, x1, y1;
     View.ToView(100, 200, x0, y0);
     unsigned tree = View.GetTreeVersion();
@@ -285,6 +295,10 @@ TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheV
         EXPECT_NEAR(1, std::max({-x0, -y0, x1, y1}), 1e-5) << key;
         EXPECT_NEAR(1, std::min({1 - x0, 1 - y0, 1 + x1, 1 + y1}), 1e-5) << key;
     }
+    // A reset after zooming gives the borders of zoom 1 back.
+    EXPECT_TRUE(View.KeyDown('r'));
+    EXPECT_EQ(std::make_pair(unzoomed.MinX, unzoomed.MaxX),
+              std::make_pair(square->Screen.MinX, square->Screen.MaxX));
     CBasicView empty(nullptr, Ws.Log);
     for (int key : {int('a'), int('r'), CBasicView::KeyEscape, CBasicView::KeyUp})
         EXPECT_FALSE(empty.KeyDown(key)) << key;
@@ -325,6 +339,7 @@ TEST_F(ViewTest, FindElementsAddsTheRectsFoundAndThePopupIsOfferedForClassesOnly
     };
     Click(Rect("Point"));
     EXPECT_EQ(4, find("Area")); // Shape's, Rectangle's, Square's and Circle's
+    EXPECT_EQ(4, find("Area")); // found again, selected once
     EXPECT_EQ(Strings({"Point", "Area", "Area", "Area", "Area"}), Selected());
     EXPECT_EQ("5 items are selected", Host.Status);
     EXPECT_EQ(0, find("area"));
@@ -360,16 +375,75 @@ TEST_F(ViewTest, NewLooksOrSizeRecordTheTreeAgainANewLayoutOrProgramAlsoDropSele
         Click(Rect("Rectangle"));
         View.Zoom(2, 10, 10);
         unsigned tree = View.GetTreeVersion(), view = View.GetViewVersion();
+        const std::string described = Host.Status;
         make();
+        EXPECT_EQ(keeps ? described : "Select an item to view more detailed info", Host.Status);
         EXPECT_NE(tree, View.GetTreeVersion()) << change;
         const RectSelection& s = View.GetSelection();
-        EXPECT_EQ(!keeps, View.GetHover() == nullptr && s.SelectedRects.empty() &&
-                              s.HighlightedRects.empty() && s.Arrows.empty() &&
-                              s.ArrowsShown.empty() && View.GetCamera().ZoomFactor == 1)
+        EXPECT_EQ(!keeps,
+                  View.GetHover() == nullptr && s.SelectedRects.empty() &&
+                      s.HoverRelations.Rects.empty() && s.SelectionRelations.Rects.empty() &&
+                      s.HoverRelations.ArrowsShown.empty() && s.SelectionRelations.Arrows.empty() &&
+                      View.GetCamera().ZoomFactor == 1)
             << change;
         EXPECT_TRUE(change != std::string("size") || view != View.GetViewVersion());
     }
     EXPECT_TRUE(View.GetTreemap() == nullptr && View.GetViewData() == nullptr);
+}
+
+// The selection's relations stay while hovers come and go over them, and an element shows the
+// same relations however it was selected: by a click, a query or Find.
+TEST_F(ViewTest, TheSelectionsRelationsStayUnderHoversAndDoNotDependOnHowItWasSelected) {
+    Click(Rect("Square"));
+    const Strings square = Shown();
+    Hover(Rect("Circle")); // shown on top of the selection's
+    EXPECT_EQ(Strings({"Circle", "Rectangle", "Shape", "Square", "file", "Square>Rectangle up",
+                       "Rectangle>Shape up", "Circle>Shape up"}),
+              Shown());
+    Hover(Rect("Shape"));
+    View.MouseMove(-1, -1);
+    EXPECT_EQ(square, Shown());
+
+    auto selectedBy = [&](const std::function<void()>& select) {
+        View.KeyDown(CBasicView::KeyEscape);
+        select();
+        return Shown();
+    };
+    const Strings shape = selectedBy([&] { Click(Rect("Shape")); });
+    EXPECT_EQ(shape, selectedBy([&] {
+                  Click(Rect("Circle"));
+                  Click(Rect("Rectangle"));
+                  View.RunQuery(View.GetApplicableQueries().at(1)); // their super classes
+              }));
+    EXPECT_EQ(Strings{"Shape"}, Selected());
+    const Strings moveBy = selectedBy([&] { Click(Rect("MoveBy")); });
+    EXPECT_EQ(moveBy, selectedBy([&] {
+                  CElementFilter filter;
+                  filter.AddNameCriterion()->Name = "MoveBy";
+                  View.FindElements(filter);
+              }));
+}
+
+// A load boundary shows the failure, the file and the cause, whatever was thrown.
+TEST_F(ViewTest, EveryFailedLoadEndsInATextNamingTheFileAndTheCause) {
+    Dir.WriteFile("odd.xml", "<GCC_XML><Namespace id=\"_1\" name=\"::\"/>"
+                             "<FundamentalType id=\"_2\" name=\"quux\"/></GCC_XML>");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { Ws.Load("odd.xml", nullptr); },
+         std::string(UnknownFundamentalTypeMessage) +
+             "\nFile: odd.xml\nquux is an unknown fundamental type."},
+        {[] { throw std::bad_alloc(); }, "Could not load file\nFile: f.xml\nOut of memory"},
+        {[] { throw std::length_error("vector"); }, "Could not load file\nFile: f.xml\nvector"},
+        {[] { throw 42; }, "Could not load file\nFile: f.xml\nAn unknown error"},
+    };
+    for (const auto& [fail, text] : cases) {
+        try {
+            fail();
+            ADD_FAILURE() << text;
+        } catch (...) {
+            EXPECT_EQ(text, CWorkspace::FailureText("f.xml"));
+        }
+    }
 }
 
 TEST(ViewData, TellsObserversInAttachOrderAndReleasesThemWhileTheOldProgramLives) {
