@@ -34,7 +34,12 @@ CGLCanvas::CGLCanvas(wxWindow* parent, const int* attribList, CLogFile& log)
                  wxNullPalette),
       CGLSurface(log), Context(std::make_unique<wxGLContext>(this)) {}
 
-CGLCanvas::~CGLCanvas() = default;
+CGLCanvas::~CGLCanvas() {
+    // The renderer's vertex buffers belong to the canvas's context: it goes while that is
+    // current, before the context does.
+    if (Renderer != nullptr && MakeCurrentIfRealised())
+        Renderer.reset();
+}
 
 bool CGLCanvas::MakeCurrent() {
     // GLX can only make a context current on an existing X window, and GTK creates the

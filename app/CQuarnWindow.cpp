@@ -33,7 +33,8 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
               wxDEFAULT_FRAME_STYLE),
       Commands(commands) {
     FindDialog = new CFindDlg(this);
-    const int attributes[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, 0};
+    // The depth buffer lets the renderer draw the tree front to back (CCushionRenderer).
+    const int attributes[] = {WX_GL_RGBA, WX_GL_DOUBLEBUFFER, WX_GL_DEPTH_SIZE, 24, 0};
     Canvas = new CGLCanvas(this, attributes, log);
     if (!Canvas->InitGL())
         throw CError("Error initializing opengl, check the log file for details");

@@ -20,10 +20,28 @@ xmlAttrPtr GetAttribute(xmlNodePtr node, const char* name, std::string& value) {
     return attr;
 }
 
-std::string FirstChildText(xmlNodePtr node) {
+namespace {
+
+// The content of node's first child when that is text; null otherwise.
+const char* FirstText(xmlNodePtr node) {
     xmlNodePtr child = node->children;
     if (child == nullptr || child->content == nullptr ||
         (child->type != XML_TEXT_NODE && child->type != XML_CDATA_SECTION_NODE))
-        return std::string();
+        return nullptr;
     return reinterpret_cast<const char*>(child->content);
+}
+
+} // namespace
+
+const char* AttributeText(xmlNodePtr node, const char* name) {
+    xmlAttrPtr attr = FindAttribute(node, name);
+    if (attr == nullptr)
+        return nullptr;
+    const char* text = FirstText(reinterpret_cast<xmlNodePtr>(attr));
+    return text != nullptr ? text : "";
+}
+
+std::string FirstChildText(xmlNodePtr node) {
+    const char* text = FirstText(node);
+    return text != nullptr ? text : std::string();
 }

@@ -13,6 +13,11 @@ xmlAttrPtr FindAttribute(xmlNodePtr node, const char* name);
 // returned; otherwise null is returned and value is left as it was.
 xmlAttrPtr GetAttribute(xmlNodePtr node, const char* name, std::string& value);
 
+// The text of node's attribute called name without a copy, as GetAttribute gives it: the
+// content of its first child when that is text, else empty; null when there is no such
+// attribute. Valid while the node is.
+const char* AttributeText(xmlNodePtr node, const char* name);
+
 // The content of the first child of node (an attribute's value) when that child is text; empty
 // otherwise. A reference to an entity that the document declares is not expanded: its
 // replacement text would be copied once per reference, so that a small file could fill the

@@ -11,6 +11,7 @@
 #include "model/CClassType.h"
 #include "model/CModelCounts.h"
 #include "model/CProgram.h"
+#include "render/CCushionRenderer.h"
 #include "render/COffscreenContext.h"
 #include "render/CViewRenderer.h"
 #include "view/CBasicView.h"
@@ -95,9 +96,50 @@ double TimedDraw(CViewRenderer& renderer, CBasicView& view) {
     return Milliseconds(start, Clock::now());
 }
 
-// The interactive figures at 1600 x 1200 offscreen: a full tree render (the first paint of a
-// new tree), a hover over the class with the most subclasses (hit test and relations), and
-// the overlay repaint that follows it.
+// The median of five timings.
+template <class TTimed> double Median(TTimed timed) {
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i)
+        times.push_back(timed());
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The shading floor: one rectangle covering the whole window, lit by the bound program with
+// a flat cushion, so that every pixel is shaded exactly once. The cushion's coefficients go
+// both into the program parameters and into the texture coordinates the tree's vertices carry.
+double ShadingFloor(const CGLFunctions& functions, CLogFile& log, const CLooksSettings& looks) {
+    Clock::time_point start = Clock::now();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    CCushionRenderer(functions, log).SetFrameParameters(looks);
+    const GLfloat flat[4] = {0, 0, 0, 0}, lit[4] = {0, 0, 1, 0};
+    functions.SetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, 0, flat);
+    functions.SetEnvParameter(GL_FRAGMENT_PROGRAM_ARB, 1, lit);
+    glEnable(GL_FRAGMENT_PROGRAM_ARB);
+    glMultiTexCoord4f(GL_TEXTURE1, 0, 0, 0, 0);
+    glMultiTexCoord4f(GL_TEXTURE2, 0, 0, 1, 0);
+    glColor4f(0.2f, 0, 1, 1);
+    glBegin(GL_QUADS);
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (const auto& corner : corners) {
+        glTexCoord2f((corner[0] + 1) * 0.5f, (corner[1] + 1) * 0.5f);
+        glVertex2f(corner[0], corner[1]);
+    }
+    glEnd();
+    glDisable(GL_FRAGMENT_PROGRAM_ARB);
+    glFinish();
+    return Milliseconds(start, Clock::now());
+}
+
+// The interactive figures at 1600 x 1200 offscreen: the first paint of the tree in a new GL
+// context (which also compiles the driver's shaders), the full tree draw (median of repaints
+// after a pan, which fill the vertex buffer and draw the whole tree again) and the shading
+// floor, a hover over the class with the most subclasses (hit test and relations) and the
+// overlay repaint that follows it (median of five), then, with the mouse gone and the view
+// panned a little, a resize of the window and a change of looks, each with the paint that
+// follows it. Neither may lay the tree out again: a new layout would put the pan back.
 void MeasureView(CWorkspace& workspace, CViewData& data) {
     const int width = 1600, height = 1200;
     COffscreenContext gl(workspace.Log);
@@ -115,6 +157,20 @@ void MeasureView(CWorkspace& workspace, CViewData& data) {
     view.Resize(width, height);
     view.SetViewData(&data);
     std::printf("render_ms %.3f\n", TimedDraw(renderer, view));
+    // The full tree draw and the floor in pairs, so that both meet the same load of the
+    // machine; the ratio is the median of the pairs' ratios.
+    std::vector<double> draws, floors, ratios;
+    for (int i = 0; i < 5; ++i) {
+        view.Drag(0, 0, 0, 0); // a pan by nothing: the whole tree is drawn again
+        draws.push_back(TimedDraw(renderer, view));
+        floors.push_back(ShadingFloor(gl.GetFunctions(), workspace.Log, workspace.Looks));
+        ratios.push_back(draws.back() / floors.back());
+    }
+    for (auto* figures : {&draws, &floors, &ratios})
+        std::sort(figures->begin(), figures->end());
+    std::printf("draw_ms %.3f\n", draws[2]);
+    std::printf("floor_ms %.3f\n", floors[2]);
+    std::printf("draw_floor %.3f\n", ratios[2]);
     int px = 0, py = 0;
     if (MostDerivedFrom(view, data.GetProgram(), width, height, px, py) == nullptr)
         return;
@@ -122,7 +178,31 @@ void MeasureView(CWorkspace& workspace, CViewData& data) {
     view.MouseMove(px, py);
     std::printf("hover_ms %.3f\n", Milliseconds(start, Clock::now()));
     std::printf("hover_marked %zu\n", view.GetSelection().HoverRelations.Rects.size());
-    std::printf("overlay_ms %.3f\n", TimedDraw(renderer, view));
+    std::printf("hover_arrows %zu\n", view.GetSelection().HoverRelations.Arrows.size());
+    std::printf("overlay_ms %.3f\n", Median([&] { return TimedDraw(renderer, view); }));
+
+    // Without the hover, panned a little: a new layout would put the pan back.
+    view.MouseMove(-1, -1);
+    view.Drag(0, 0, 3, 2);
+    TimedDraw(renderer, view);
+    const CCamera panned = view.GetCamera();
+    int renders = renderer.GetTreeRenders();
+    start = Clock::now();
+    glViewport(0, 0, width * 7 / 8, height * 7 / 8);
+    view.Resize(width * 7 / 8, height * 7 / 8);
+    double resize = Milliseconds(start, Clock::now()) + TimedDraw(renderer, view);
+    std::printf("resize_ms %.3f\n", resize);
+    CLooksSettings looks = workspace.Looks;
+    looks.LightX += 0.25f;
+    looks.CushionH *= 1.1f;
+    start = Clock::now();
+    view.SetLooksSettings(looks);
+    double restyle = Milliseconds(start, Clock::now()) + TimedDraw(renderer, view);
+    std::printf("looks_ms %.3f\n", restyle);
+    // Each of the two paints renders the tree once, on the layout it had.
+    std::printf("resize_looks_relayout %d\n", view.GetCamera().PanX != panned.PanX ||
+                                                  view.GetCamera().PanY != panned.PanY ||
+                                                  renderer.GetTreeRenders() != renders + 2);
 }
 
 } // namespace

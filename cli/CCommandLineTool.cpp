@@ -29,7 +29,8 @@ double Milliseconds(Clock::time_point from, Clock::time_point to) {
 
 } // namespace
 
-CCommandLineTool::CCommandLineTool(CCommandLine line) : Line(std::move(line)) {
+CCommandLineTool::CCommandLineTool(CCommandLine line)
+    : Started(Clock::now()), Line(std::move(line)) {
     if (!Workspace.Log.Open(Line.LogFile))
         std::fprintf(stderr, "quarncode-cli: Could not create log file %s\n", Line.LogFile.c_str());
     Workspace.LoadSettings(Line.SettingsFile);
@@ -40,26 +41,36 @@ CCommandLineTool::CCommandLineTool(CCommandLine line) : Line(std::move(line)) {
 }
 
 CCommandLineTool::~CCommandLineTool() {
+    Release();
+}
+
+void CCommandLineTool::Release() {
     Treemap.reset();
     Data.Clear();
 }
 
 int CCommandLineTool::Run() {
+    Timing("start-up", Milliseconds(Started, Clock::now()));
+    int status = 1;
     // Laying out can run out of memory too: it ends as a failed load does, not in an abort.
     try {
         if (!Load())
             return 1;
-        if (Line.Command == "stats")
-            return Stats();
-        if (Line.Command == "dump")
-            return Dump();
-        if (Line.Command == "render")
-            return Render();
-        return Find();
+        status = Line.Command == "stats"    ? Stats()
+                 : Line.Command == "dump"   ? Dump()
+                 : Line.Command == "render" ? Render()
+                                            : Find();
     } catch (...) {
         std::fprintf(stderr, "%s\n", CWorkspace::FailureText(Line.File).c_str());
         return 1;
     }
+    // What the command leaves behind goes before the figure: the model, the tree and, after a
+    // render, the view and the GL context.
+    std::fflush(stdout);
+    Clock::time_point done = Clock::now();
+    Release();
+    Timing("exit", Milliseconds(WorkDone ? *WorkDone : done, Clock::now()));
+    return status;
 }
 
 bool CCommandLineTool::Load() {
@@ -161,6 +172,7 @@ int CCommandLineTool::Find() {
 }
 
 int CCommandLineTool::Render() {
+    Clock::time_point start = Clock::now();
     COffscreenContext gl(Workspace.Log);
     if (!gl.Create(Line.Width, Line.Height))
         std::fprintf(stderr, "quarncode-cli: %s\n", gl.GetError().c_str());
@@ -173,6 +185,7 @@ int CCommandLineTool::Render() {
     gl.BindProgram(Line.Shader == "specular" ? SpecularProgram
                    : Line.Shader == "debug"  ? DebugProgram
                                              : NormalProgram);
+    Timing("gl start-up", Milliseconds(start, Clock::now()));
     // The desktop program's window, step by step: the canvas's size event, the view shown the
     // loaded document, the selection made as Find makes it, one paint.
     CHeadlessViewHost host(Line.Width, Line.Height);
@@ -184,7 +197,7 @@ int CCommandLineTool::Render() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     view.Resize(Line.Width, Line.Height);
-    Clock::time_point start = Clock::now();
+    start = Clock::now();
     view.SetViewData(&Data);
     Timing("layout", Milliseconds(start, Clock::now()));
     for (const std::string& name : Line.Selections) {
@@ -196,11 +209,18 @@ int CCommandLineTool::Render() {
     start = Clock::now();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     renderer.Draw(view);
+    glFinish();
     CheckGLError(Workspace.Log);
+    Timing("draw", Milliseconds(start, Clock::now()));
+    start = Clock::now();
     std::vector<unsigned char> pixels = gl.ReadPixels();
-    Timing("render", Milliseconds(start, Clock::now()));
+    Timing("read-back", Milliseconds(start, Clock::now()));
+    start = Clock::now();
     std::string error;
-    if (!WritePng(Line.Output, Line.Width, Line.Height, pixels, &error)) {
+    bool written = WritePng(Line.Output, Line.Width, Line.Height, pixels, &error);
+    Timing("png", Milliseconds(start, Clock::now()));
+    WorkDone = Clock::now();
+    if (!written) {
         std::fprintf(stderr, "quarncode-cli: %s\n", error.c_str());
         return 1;
     }

@@ -6,7 +6,9 @@
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 
 class CRectArea;
 
@@ -19,8 +21,11 @@ public:
     CCommandLineTool(const CCommandLineTool&) = delete;
     CCommandLineTool& operator=(const CCommandLineTool&) = delete;
 
-    // Runs the command; returns the exit status (0 done, 1 the file could not be loaded or laid
-    // out, which prints the text of CWorkspace::FailureText).
+    // Runs the command, then destroys what it made; returns the exit status (0 done, 1 the file
+    // could not be loaded or laid out, which prints the text of CWorkspace::FailureText). With
+    // --timings each phase's duration goes to standard error: the start-up, the load's phases,
+    // the layout, for a render the GL start-up, the drawing, the read-back and the PNG, and last
+    // the exit (destroying the model, the tree, the view and the GL context).
     int Run();
 
 private:
@@ -39,7 +44,12 @@ private:
     int Render();
     // Prints one phase's duration when --timings was given.
     void Timing(const char* phase, double milliseconds) const;
+    // Destroys the tree and the model.
+    void Release();
 
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point Started;                 // the tool's construction
+    std::optional<Clock::time_point> WorkDone; // a command's last step, when it has local state
     CCommandLine Line;
     CConsoleMessageBox Messages;
     CWorkspace Workspace{Messages};

@@ -20,7 +20,7 @@
 #include "model/CSourceFile.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstring>
 
 namespace {
 
@@ -43,8 +43,12 @@ enum class NodeKind {
     Unknown,
 };
 
-NodeKind KindOfTag(const std::string& tag) {
-    static const std::unordered_map<std::string, NodeKind> kinds = {
+// The kind of a tag, by its first letter and then the whole name.
+NodeKind KindOfTag(const char* tag) {
+    static const struct {
+        const char* Tag;
+        NodeKind Kind;
+    } kinds[] = {
         {"Namespace", NodeKind::Namespace},
         {"Function", NodeKind::Function},
         {"Class", NodeKind::Class},
@@ -71,31 +75,41 @@ NodeKind KindOfTag(const std::string& tag) {
         {"Enumeration", NodeKind::Enumeration},
         {"Unimplemented", NodeKind::Unimplemented},
     };
-    auto found = kinds.find(tag);
-    return found != kinds.end() ? found->second : NodeKind::Unknown;
+    for (const auto& kind : kinds) {
+        if (kind.Tag[0] == tag[0] && std::strcmp(kind.Tag, tag) == 0)
+            return kind.Kind;
+    }
+    return NodeKind::Unknown;
 }
 
-std::string TagOf(xmlNodePtr node) {
-    return node->name != nullptr ? reinterpret_cast<const char*>(node->name) : std::string();
+const char* TagOf(xmlNodePtr node) {
+    return node->name != nullptr ? reinterpret_cast<const char*>(node->name) : "";
 }
 
-// True when the attribute is present; its text (or an empty text) goes to value.
-bool Read(xmlNodePtr node, const char* name, std::string& value) {
-    return GetAttribute(node, name, value) != nullptr;
+// The text of the attribute (AttributeText); null when it is absent.
+const char* Read(xmlNodePtr node, const char* name) {
+    return AttributeText(node, name);
 }
 
 // The text after the first character; empty for an empty text.
-std::string AfterFirst(const std::string& text) {
-    return text.empty() ? std::string() : text.substr(1);
+const char* AfterFirst(const char* text) {
+    return text[0] == 0 ? text : text + 1;
 }
 
 // "private" 1, "protected" 2; "public", an absent attribute and anything else 0.
-int AccessOf(const std::string& text) {
-    if (text == "private")
+int AccessOf(const char* text) {
+    if (text == nullptr)
+        return AccessPublic;
+    if (std::strcmp(text, "private") == 0)
         return AccessPrivate;
-    if (text == "protected")
+    if (std::strcmp(text, "protected") == 0)
         return AccessProtected;
     return AccessPublic;
+}
+
+// A present attribute's text, an absent one's empty text.
+const char* OrEmpty(const char* text) {
+    return text != nullptr ? text : "";
 }
 
 } // namespace
@@ -109,7 +123,7 @@ CGccXmlParser::~CGccXmlParser() = default;
 
 std::unique_ptr<CProgram> CGccXmlParser::Parse() {
     bool linked = ReadNodes() && Xml.Restart() && ConnectNodes();
-    FunctionContexts.clear(); // needed by pass two only
+    FunctionContexts = std::vector<int>(); // needed by pass two only
     if (!linked) {
         int line = Xml.CurrentLine();
         Log.Error("Error loading file", StringPrintf("Read error on line number %i", line));
@@ -151,8 +165,9 @@ bool CGccXmlParser::ReadNodes() {
         Progress->SetMessage("Reading nodes");
     }
     float span = (1.0f - start) * 0.5f;
+    // Pass one reads the attributes of each element's start tag: nothing needs its children.
     for (int found = Xml.ReadToDepth(1); found != 0; found = Xml.ReadToDepth(1)) {
-        xmlNodePtr node = found > 0 ? Xml.Expand() : nullptr;
+        xmlNodePtr node = found > 0 ? Xml.Current() : nullptr;
         if (node == nullptr)
             return false; // not well-formed: the scan stops here
         ReportProgress(CXmlTextReader::LineOf(node), start, span, start + span);
@@ -165,22 +180,20 @@ bool CGccXmlParser::ReadNodes() {
 }
 
 bool CGccXmlParser::CreateElement(xmlNodePtr node) {
-    std::string tag = TagOf(node);
-    std::string idText;
-    std::string name;
-    Read(node, "id", idText);
-    Read(node, "name", name);
+    const char* idText = OrEmpty(Read(node, "id"));
+    const char* name = OrEmpty(Read(node, "name"));
     int number = ParseId(idText);
     // A number larger than the file could hold is refused before the id table grows for it.
-    bool noNumber = number == 0 && (idText.empty() || idText[0] != 'f');
+    bool noNumber = number == 0 && idText[0] != 'f';
     if (noNumber || static_cast<std::uint64_t>(number) > MaxIdNumber) {
         Error("Error parsing id number.", "Node on line: ...");
         return false;
     }
 
+    const char* tag = TagOf(node);
     switch (KindOfTag(tag)) {
     case NodeKind::Namespace:
-        if (GlobalNamespace < 0 && name == "::")
+        if (GlobalNamespace < 0 && std::strcmp(name, "::") == 0)
             GlobalNamespace = number;
         Builder->Add(number, std::make_unique<CNamespace>(name));
         return true;
@@ -189,11 +202,8 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
     case NodeKind::Structor: {
         // The classes declared inside are linked through this context in pass two, where the
         // function itself may come later in the file.
-        std::string context;
-        if (Read(node, "context", context))
-            FunctionContexts[number] = ParseId(context);
-        else
-            FunctionContexts.erase(number);
+        const char* context = Read(node, "context");
+        SetFunctionContext(number, context != nullptr ? ParseId(context) : NoContext);
         Builder->Add(number, std::make_unique<CFunction>(name));
         return true;
     }
@@ -219,8 +229,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
     case NodeKind::Unimplemented: {
         // Only a type the front end does not spell out becomes an element; templates, static
         // assertions and the like are left out.
-        std::string typeClass;
-        if (Read(node, "type_class", typeClass))
+        if (const char* typeClass = Read(node, "type_class"))
             Builder->AddProgramType(number, std::make_unique<COpaqueType>(typeClass));
         return true;
     }
@@ -236,19 +245,29 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
     return false;
 }
 
+void CGccXmlParser::SetFunctionContext(int number, int context) {
+    auto slot = static_cast<std::size_t>(number);
+    if (slot >= FunctionContexts.size()) {
+        if (context == NoContext)
+            return;
+        FunctionContexts.resize(std::max(slot + 1, FunctionContexts.size() * 3 / 2), NoContext);
+    }
+    FunctionContexts[slot] = context;
+}
+
 CPEContainer* CGccXmlParser::EnclosingScope(int number) const {
     for (int functions = 0; functions <= CModelBuilder::MaxNestingDepth; ++functions) {
         if (Builder->Resolve<CFunction>(number) == nullptr)
-            return Builder->Resolve<CPEContainer>(number);
-        auto context = FunctionContexts.find(number);
-        if (context == FunctionContexts.end())
+            return Builder->ResolveScope(number);
+        auto slot = static_cast<std::size_t>(number);
+        if (number < 0 || slot >= FunctionContexts.size() || FunctionContexts[slot] == NoContext)
             return nullptr;
-        number = context->second;
+        number = FunctionContexts[slot];
     }
     return nullptr;
 }
 
-CSourceFile* CGccXmlParser::ResolveFile(const std::string& fileText) const {
+CSourceFile* CGccXmlParser::ResolveFile(const char* fileText) const {
     return Builder->ResolveFile(ParseNumber(AfterFirst(fileText)));
 }
 
@@ -261,10 +280,16 @@ bool CGccXmlParser::ConnectNodes() {
         Progress->SetMessage("Connecting nodes");
     }
     for (int found = Xml.ReadToDepth(1); found != 0; found = Xml.ReadToDepth(1)) {
-        xmlNodePtr node = found > 0 ? Xml.Expand() : nullptr;
+        xmlNodePtr node = found > 0 ? Xml.Current() : nullptr;
         if (node == nullptr)
             return false;
-        std::string tag = TagOf(node);
+        const char* tag = TagOf(node);
+        NodeKind kind = KindOfTag(tag);
+        // Only the functions need their children: their Argument elements.
+        bool function = kind == NodeKind::Function || kind == NodeKind::MemberFunction ||
+                        kind == NodeKind::Structor;
+        if (function && (node = Xml.Expand()) == nullptr)
+            return false;
         ReportProgress(CXmlTextReader::LineOf(node), start, 1.0f - start, 1.0f);
         if (!LinkNode(node, tag))
             return false;
@@ -278,13 +303,11 @@ void CGccXmlParser::Error(const std::string& heading, const std::string& detail)
         FirstError = heading + ": " + detail;
 }
 
-void CGccXmlParser::LogXmlError(xmlNodePtr node, const std::string& tag) {
-    std::string id;
-    Read(node, "id", id);
-    Error("Error in xml file", tag + id);
+void CGccXmlParser::LogXmlError(xmlNodePtr node, const char* tag) {
+    Error("Error in xml file", std::string(tag) + OrEmpty(Read(node, "id")));
 }
 
-bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
+bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
     switch (KindOfTag(tag)) {
     case NodeKind::Function:
     case NodeKind::MemberFunction:
@@ -299,28 +322,20 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
         return LinkDerivedType(node, tag, "type");
     case NodeKind::FunctionType:
         return LinkDerivedType(node, tag, "returns");
-    case NodeKind::Class: {
-        std::string id;
-        Read(node, "id", id);
-        if (!LinkClass(node, ParseId(id), tag)) {
+    case NodeKind::Class:
+        if (!LinkClass(node, ParseId(OrEmpty(Read(node, "id"))), tag)) {
             LogXmlError(node, tag);
             return false;
         }
         return true;
-    }
     case NodeKind::Namespace:
         return LinkNamespace(node, tag);
-    case NodeKind::CvQualified: {
-        std::string id;
-        std::string type;
-        Read(node, "id", id);
-        Read(node, "type", type);
-        if (ParseId(id) != ParseId(type)) {
+    case NodeKind::CvQualified:
+        if (ParseId(OrEmpty(Read(node, "id"))) != ParseId(OrEmpty(Read(node, "type")))) {
             LogXmlError(node, tag);
             return false;
         }
         return true;
-    }
     case NodeKind::Fundamental:
     case NodeKind::File:
     case NodeKind::Unimplemented:
@@ -335,26 +350,29 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const std::string& tag) {
 std::vector<CType*> CGccXmlParser::ReadArguments(xmlNodePtr node) {
     std::vector<CType*> arguments;
     for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
-        if (child->type != XML_ELEMENT_NODE || TagOf(child) != "Argument")
+        if (child->type != XML_ELEMENT_NODE || std::strcmp(TagOf(child), "Argument") != 0)
             continue;
-        std::string type;
-        if (!Read(child, "type", type))
+        const char* type = Read(child, "type");
+        if (type == nullptr)
             break;
-        arguments.push_back(Builder->Resolve<CType>(ParseId(type)));
+        arguments.push_back(Builder->ResolveType(ParseId(type)));
     }
     return arguments;
 }
 
-bool CGccXmlParser::LinkFunction(xmlNodePtr node, const std::string& tag) {
+bool CGccXmlParser::LinkFunction(xmlNodePtr node, const char* tag) {
     NodeKind kind = KindOfTag(tag);
     std::vector<CType*> arguments = ReadArguments(node);
-    std::string id, file, line, endLine, returns, context, access;
-    bool complete = Read(node, "id", id) && Read(node, "file", file) && Read(node, "line", line);
+    const char* id = Read(node, "id");
+    const char* file = Read(node, "file");
+    const char* line = Read(node, "line");
+    const char* returns = Read(node, "returns");
+    const char* context = Read(node, "context");
+    bool complete = id != nullptr && file != nullptr && line != nullptr;
     if (kind != NodeKind::Structor)
-        complete = Read(node, "returns", returns) && complete;
-    bool hasContext = Read(node, "context", context);
+        complete = returns != nullptr && complete;
     if (kind != NodeKind::Function) // a free function's context is not tested, only resolved
-        complete = hasContext && complete;
+        complete = context != nullptr && complete;
     if (!complete) {
         LogXmlError(node, tag);
         return false;
@@ -363,23 +381,23 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const std::string& tag) {
     int number = ParseId(id);
     auto* self = Builder->Resolve<CFunction>(number);
     CSourceFile* sourceFile = ResolveFile(file);
+    int contextNumber = ParseId(OrEmpty(context));
     CPEContainer* scope = nullptr;
     CClassType* owner = nullptr;
     CType* returnType = nullptr;
     int accessCode = AccessPublic;
     if (kind == NodeKind::Function) {
-        scope = Builder->Resolve<CNamespace>(ParseId(context));
+        scope = Builder->Resolve<CNamespace>(contextNumber);
     } else if (kind == NodeKind::Structor) {
-        owner = Builder->Resolve<CClassType>(ParseId(context));
+        owner = Builder->Resolve<CClassType>(contextNumber);
         scope = owner;
     } else {
-        scope = Builder->Resolve<CPEContainer>(ParseId(context));
-        owner = Builder->Resolve<CClassType>(ParseId(context));
-        Read(node, "access", access);
-        accessCode = AccessOf(access);
+        scope = Builder->ResolveScope(contextNumber);
+        owner = Builder->Resolve<CClassType>(contextNumber);
+        accessCode = AccessOf(Read(node, "access"));
     }
     if (kind != NodeKind::Structor)
-        returnType = Builder->Resolve<CType>(ParseId(returns));
+        returnType = Builder->ResolveType(ParseId(returns));
     if (self == nullptr || scope == nullptr || sourceFile == nullptr ||
         (kind != NodeKind::Structor && returnType == nullptr) ||
         !Builder->MayAdopt(number, scope)) {
@@ -388,60 +406,62 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const std::string& tag) {
     }
 
     int first = ParseNumber(line);
-    int last = Read(node, "endline", endLine) ? ParseNumber(endLine) : first;
+    const char* endLine = Read(node, "endline");
+    int last = endLine != nullptr ? ParseNumber(endLine) : first;
     Builder->AdoptFunction(number, *scope);
     self->Link(scope, sourceFile, returnType, std::move(arguments), first, last, owner, accessCode);
     return true;
 }
 
-bool CGccXmlParser::LinkField(xmlNodePtr node, const std::string& tag) {
-    std::string id, file, type, context, access;
-    bool complete =
-        Read(node, "id", id) && Read(node, "type", type) && Read(node, "context", context);
+bool CGccXmlParser::LinkField(xmlNodePtr node, const char* tag) {
+    const char* id = Read(node, "id");
+    const char* type = Read(node, "type");
+    const char* context = Read(node, "context");
     // The compiler's built-in records have fields without a file: they get none.
-    bool hasFile = Read(node, "file", file);
-    if (!complete) {
+    const char* file = Read(node, "file");
+    if (id == nullptr || type == nullptr || context == nullptr) {
         LogXmlError(node, tag);
         return false;
     }
     int number = ParseId(id);
     auto* self = Builder->Resolve<CField>(number);
-    auto* scope = Builder->Resolve<CPEContainer>(ParseId(context));
-    auto* fieldType = Builder->Resolve<CType>(ParseId(type));
-    CSourceFile* sourceFile = hasFile ? ResolveFile(file) : nullptr;
+    auto* scope = Builder->ResolveScope(ParseId(context));
+    auto* fieldType = Builder->ResolveType(ParseId(type));
+    CSourceFile* sourceFile = file != nullptr ? ResolveFile(file) : nullptr;
     if (self == nullptr || scope == nullptr || fieldType == nullptr ||
-        (hasFile && sourceFile == nullptr))
+        (file != nullptr && sourceFile == nullptr))
         return false;
     if (!Builder->MayAdopt(number, scope)) {
         LogXmlError(node, tag);
         return false;
     }
-    Read(node, "access", access);
     Builder->AdoptField(number, *scope);
-    self->Link(scope, sourceFile, fieldType, AccessOf(access));
+    self->Link(scope, sourceFile, fieldType, AccessOf(Read(node, "access")));
     return true;
 }
 
-bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const std::string& tag) {
+bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const char* tag) {
     bool isTypedef = KindOfTag(tag) == NodeKind::Typedef;
-    std::string id, file, type, context;
-    bool hasFile = Read(node, "file", file);
-    bool complete = Read(node, "id", id) && Read(node, "context", context) &&
-                    (isTypedef ? Read(node, "type", type) : hasFile);
+    const char* file = Read(node, "file");
+    const char* id = Read(node, "id");
+    const char* context = Read(node, "context");
+    const char* type = isTypedef ? Read(node, "type") : nullptr;
+    bool complete =
+        id != nullptr && context != nullptr && (isTypedef ? type != nullptr : file != nullptr);
     if (!complete) {
         LogXmlError(node, tag);
         return false;
     }
     int number = ParseId(id);
-    auto* scope = Builder->Resolve<CPEContainer>(ParseId(context));
+    auto* scope = Builder->ResolveScope(ParseId(context));
     // A typedef without a file resolves the empty reference: the first File element.
-    CSourceFile* sourceFile = ResolveFile(file);
+    CSourceFile* sourceFile = ResolveFile(OrEmpty(file));
     CAliasType* alias = nullptr;
     CEnumType* enumeration = nullptr;
     CType* aliased = nullptr;
     if (isTypedef) {
         alias = Builder->Resolve<CAliasType>(number);
-        aliased = Builder->Resolve<CType>(ParseNumber(AfterFirst(type)));
+        aliased = Builder->ResolveType(ParseNumber(AfterFirst(type)));
     } else {
         enumeration = Builder->Resolve<CEnumType>(number);
     }
@@ -461,35 +481,34 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const std::string& tag) {
     return true;
 }
 
-bool CGccXmlParser::LinkDerivedType(xmlNodePtr node, const std::string& tag,
-                                    const char* baseAttribute) {
-    std::string id, base;
-    if (!Read(node, "id", id) || !Read(node, baseAttribute, base)) {
+bool CGccXmlParser::LinkDerivedType(xmlNodePtr node, const char* tag, const char* baseAttribute) {
+    const char* id = Read(node, "id");
+    const char* base = Read(node, baseAttribute);
+    if (id == nullptr || base == nullptr) {
         LogXmlError(node, tag);
         return false;
     }
     auto* self = Builder->Resolve<CReferenceType>(ParseId(id));
-    auto* baseType = Builder->Resolve<CType>(ParseId(base));
+    auto* baseType = Builder->ResolveType(ParseId(base));
     if (self == nullptr || baseType == nullptr)
         return false;
     self->BaseType = baseType;
     return true;
 }
 
-bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, std::string tag) {
+bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, const char* tag) {
     auto* self = Builder->Resolve<CClassType>(number);
     if (self == nullptr)
         return false;
     // Anonymous structs and unions, and closure types, have no name: only the file is required.
-    std::string context, file, basesText;
-    if (!Read(node, "file", file))
+    const char* file = Read(node, "file");
+    if (file == nullptr)
         return false;
-    CPEContainer* scope = Read(node, "context", context)
-                              ? EnclosingScope(ParseId(context))
-                              : Builder->Resolve<CNamespace>(GlobalNamespace);
-    Read(node, "bases", basesText);
+    const char* context = Read(node, "context");
+    CPEContainer* scope = context != nullptr ? EnclosingScope(ParseId(context))
+                                             : Builder->Resolve<CNamespace>(GlobalNamespace);
     std::vector<int> baseNumbers;
-    ParseIdList(basesText, baseNumbers);
+    ParseIdList(OrEmpty(Read(node, "bases")), baseNumbers);
     std::vector<CClassType*> bases;
     for (int baseNumber : baseNumbers) {
         auto* base = Builder->Resolve<CClassType>(baseNumber);
@@ -501,18 +520,17 @@ bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, std::string tag) {
     if (scope == nullptr || sourceFile == nullptr || !Builder->MayAdopt(number, scope))
         return false;
     Builder->AdoptType(number, *scope);
-    self->Link(scope, sourceFile, std::move(bases), std::move(tag));
+    self->Link(scope, sourceFile, std::move(bases), tag);
     return true;
 }
 
-bool CGccXmlParser::LinkNamespace(xmlNodePtr node, const std::string& tag) {
-    std::string id, context;
-    Read(node, "id", id);
-    int number = ParseId(id);
+bool CGccXmlParser::LinkNamespace(xmlNodePtr node, const char* tag) {
+    int number = ParseId(OrEmpty(Read(node, "id")));
     auto* self = Builder->Resolve<CNamespace>(number);
     // A context that is not a namespace puts the namespace at the top level.
+    const char* context = Read(node, "context");
     CNamespace* parent =
-        Read(node, "context", context) ? Builder->Resolve<CNamespace>(ParseId(context)) : nullptr;
+        context != nullptr ? Builder->Resolve<CNamespace>(ParseId(context)) : nullptr;
     if (self == nullptr || !Builder->MayAdopt(number, parent)) {
         LogXmlError(node, tag);
         return false;

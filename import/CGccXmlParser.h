@@ -4,7 +4,6 @@
 #include <libxml/tree.h>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class CLogFile;
@@ -40,7 +39,7 @@ private:
     // Writes an error entry to the log and keeps the first one.
     void Error(const std::string& heading, const std::string& detail);
     // The "Error in xml file" entry: the tag immediately followed by the element's id text.
-    void LogXmlError(xmlNodePtr node, const std::string& tag);
+    void LogXmlError(xmlNodePtr node, const char* tag);
     // Pass one: creates and files one object per element below the root.
     bool ReadNodes();
     // Creates the model object for one element of pass one and files it; false for an id
@@ -49,23 +48,23 @@ private:
     // Pass two: resolves the references of every element and links it into the model.
     bool ConnectNodes();
     // Pass two for one element; false when the element cannot be linked.
-    bool LinkNode(xmlNodePtr node, const std::string& tag);
+    bool LinkNode(xmlNodePtr node, const char* tag);
     // Every function kind.
-    bool LinkFunction(xmlNodePtr node, const std::string& tag);
+    bool LinkFunction(xmlNodePtr node, const char* tag);
     // Fields and variables.
-    bool LinkField(xmlNodePtr node, const std::string& tag);
+    bool LinkField(xmlNodePtr node, const char* tag);
     // Typedefs and enumerations.
-    bool LinkScopedType(xmlNodePtr node, const std::string& tag);
+    bool LinkScopedType(xmlNodePtr node, const char* tag);
     // Derived types: their base is the type named by baseAttribute.
-    bool LinkDerivedType(xmlNodePtr node, const std::string& tag, const char* baseAttribute);
+    bool LinkDerivedType(xmlNodePtr node, const char* tag, const char* baseAttribute);
     // Classes, structs and unions into their context with their bases; false when an attribute
     // is missing or a reference does not resolve (the caller logs the entry). A class declared
     // in a function (a lambda's closure type, a local class) goes into the namespace or class
     // enclosing that function; a class with a file but no context (the front end leaves the
     // context out when it leaves out the enclosing function) goes into the global namespace.
-    bool LinkClass(xmlNodePtr node, int number, std::string tag);
+    bool LinkClass(xmlNodePtr node, int number, const char* tag);
     // Namespaces: into their parent namespace, or at the top level of the program.
-    bool LinkNamespace(xmlNodePtr node, const std::string& tag);
+    bool LinkNamespace(xmlNodePtr node, const char* tag);
     // The types of the element's Argument children, in order; an argument whose type does not
     // resolve is a null entry. Stops at the first Argument without a type.
     std::vector<CType*> ReadArguments(xmlNodePtr node);
@@ -76,7 +75,9 @@ private:
     // which the front end never writes).
     CPEContainer* EnclosingScope(int number) const;
     // The file of a file reference ("f" and the index of the File element); null when none.
-    class CSourceFile* ResolveFile(const std::string& fileText) const;
+    class CSourceFile* ResolveFile(const char* fileText) const;
+    // Records the context id number of the function of number (NoContext: none).
+    void SetFunctionContext(int number, int context);
     // Moves the gauge for the element on line, at most about thirty times per pass: from
     // start by span times the part of the file read so far, capped at cap.
     void ReportProgress(int line, float start, float span, float cap);
@@ -89,10 +90,12 @@ private:
     std::unique_ptr<CModelBuilder> Builder;
     int LineEstimate = 0; // lines of the file being read, estimated from its size
     int LastReported = 0; // line of the last progress report of the current pass
-    // Pass one's record of the context id number of every function element (by its id number),
-    // and the id number of the first namespace named "::" (-1 when none): what a class declared
-    // in a function, or written without a context, is linked by.
-    std::unordered_map<int, int> FunctionContexts;
+    // Pass one's record of the context id number of every function element (slot n: the
+    // function of id n; NoContext for none), and the id number of the first namespace named
+    // "::" (-1 when none): what a class declared in a function, or written without a context,
+    // is linked by.
+    static constexpr int NoContext = -1;
+    std::vector<int> FunctionContexts;
     int GlobalNamespace = -1;
     std::string FirstError; // "heading: detail" of the first error entry
     std::string Failure;    // see GetFailure

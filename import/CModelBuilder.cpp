@@ -22,20 +22,26 @@ void CModelBuilder::Reserve(std::size_t slot) {
     // Ids come in rising order: growing by half again keeps the copies few.
     auto size = static_cast<std::size_t>(static_cast<double>(slot) * 1.5 + 1.0);
     Nodes.resize(std::max(size, slot + 1), nullptr);
+    Types.resize(Nodes.size(), nullptr);
+    Scopes.resize(Nodes.size(), nullptr);
+    Classes.resize(Nodes.size(), nullptr);
+    Exact.resize(Nodes.size(), nullptr);
     Unadopted.resize(Nodes.size());
 }
 
-void CModelBuilder::Add(int number, std::unique_ptr<CProgramElement> element) {
-    auto slot = static_cast<std::size_t>(number);
+void CModelBuilder::File(std::size_t slot, CProgramElement* element, CType* type,
+                         CPEContainer* scope) {
     Reserve(slot);
-    Nodes[slot] = element.get();
-    Unadopted[slot] = std::move(element);
+    Nodes[slot] = element;
+    Types[slot] = type;
+    Scopes[slot] = scope;
+    Classes[slot] = nullptr;
+    Exact[slot] = nullptr;
 }
 
 void CModelBuilder::AddProgramType(int number, std::unique_ptr<CType> type) {
     auto slot = static_cast<std::size_t>(number);
-    Reserve(slot);
-    Nodes[slot] = type.get();
+    File(slot, type.get(), type.get(), nullptr);
     Unadopted[slot].reset(); // a scoped element filed here before is replaced
     Program->AddElement(std::move(type));
 }
@@ -60,7 +66,7 @@ bool CModelBuilder::MayAdopt(int number, CPEContainer* context) {
     // adoption that would close a loop keeps it one. Nesting only grows as scopes are adopted,
     // so a walk that goes deeper than the limit has found a model too deep to accept; stopping
     // it there also keeps the walks short.
-    if (auto* scope = dynamic_cast<CPEContainer*>(Nodes[static_cast<std::size_t>(number)])) {
+    if (CPEContainer* scope = Scopes[static_cast<std::size_t>(number)]) {
         int depth = 0;
         for (CPEContainer* outer = context; outer != nullptr; outer = outer->GetContext()) {
             if (outer == scope)
@@ -76,7 +82,7 @@ bool CModelBuilder::MayAdopt(int number, CPEContainer* context) {
 
 template <class T> std::unique_ptr<T> CModelBuilder::Release(int number) {
     auto slot = static_cast<std::size_t>(number);
-    auto* element = dynamic_cast<T*>(Nodes[slot]);
+    auto* element = Resolve<T>(number);
     Unadopted[slot].release(); // now owned through element
     return std::unique_ptr<T>(element);
 }

@@ -5,7 +5,8 @@
 
 // A thin owner of one libxml2 streaming text reader on a file. The file is read without
 // network access and without entity substitution; parser diagnostics are not printed but the
-// first error is kept (GetError), and line numbers past 65535 are kept.
+// first error is kept (GetError), line numbers past 65535 are kept, and text that is only blanks
+// between tags is not reported.
 class CXmlTextReader {
 public:
     // Opens the file; throws CError "Could not open Xml file" when libxml2
@@ -31,6 +32,10 @@ public:
     // Reads on until the start of an element at exactly depth. Returns 1 when one is found,
     // 0 when the document ends and -1 on a read error (the scan stops there).
     int ReadToDepth(int depth);
+
+    // The current node as read so far: an element with its attributes, its children not yet
+    // read. The reader owns it; it stays valid until the next read.
+    xmlNodePtr Current() const { return xmlTextReaderCurrentNode(Reader); }
 
     // The current node expanded into a tree with all its children; null on a read error.
     // The reader owns the tree; it stays valid until the next read.

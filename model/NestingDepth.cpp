@@ -12,23 +12,31 @@
 
 namespace {
 
+// The type as a class; null for another type or none. (A type of the class kind is a class:
+// the check costs less than a dynamic cast through the model's virtual base.)
+const CClassType* AsClass(const CType* type) {
+    return type != nullptr && type->GetTypeKind() == TypeKindClass
+               ? static_cast<const CClassType*>(type)
+               : nullptr;
+}
+
 // The scopes that a walk goes into from scope, in the order ComputeSize takes them: the
 // classes among its types; with throughTypes also the classes that are the types of its
 // fields and of its functions' arguments; then, for a namespace, its child namespaces.
 std::vector<const CPEContainer*> NextScopes(const CPEContainer* scope, bool throughTypes) {
     std::vector<const CPEContainer*> next;
     for (const auto& type : scope->Types) {
-        if (auto* cls = dynamic_cast<const CClassType*>(type.get()))
+        if (auto* cls = AsClass(type.get()))
             next.push_back(cls);
     }
     if (throughTypes) {
         for (const auto& field : scope->Fields) {
-            if (auto* cls = dynamic_cast<const CClassType*>(field->Type))
+            if (auto* cls = AsClass(field->Type))
                 next.push_back(cls);
         }
         for (const auto& function : scope->Functions) {
             for (const CType* argument : function->Arguments) {
-                if (auto* cls = dynamic_cast<const CClassType*>(argument))
+                if (auto* cls = AsClass(argument))
                     next.push_back(cls);
             }
         }

@@ -13,24 +13,44 @@ CGLSurface::CGLSurface(CLogFile& log, GLProcLookup lookup) : Log(log), Lookup(lo
 
 bool CGLSurface::InitGL() {
     bool loaded = false;
-    PFNGLPROGRAMENVPARAMETER4FVARBPROC setEntry = nullptr;
-    PFNGLGETPROGRAMENVPARAMETERFVARBPROC getEntry = nullptr;
+    CGLFunctions found;
     if (MakeCurrent()) {
         glClearColor(0.8f, 0.8f, 0.8f, 0.0f);
         loaded = LoadFragmentPrograms();
-        setEntry = LookupGLFunction<PFNGLPROGRAMENVPARAMETER4FVARBPROC>(
+        found.SetEnvParameter = LookupGLFunction<PFNGLPROGRAMENVPARAMETER4FVARBPROC>(
             Lookup, "glProgramEnvParameter4fvARB");
-        getEntry = LookupGLFunction<PFNGLGETPROGRAMENVPARAMETERFVARBPROC>(
-            Lookup, "glGetProgramEnvParameterfvARB");
+        found.ClientActiveTexture =
+            LookupGLFunction<PFNGLCLIENTACTIVETEXTUREARBPROC>(Lookup, "glClientActiveTexture");
+        found.GenBuffers = LookupGLFunction<PFNGLGENBUFFERSPROC>(Lookup, "glGenBuffers");
+        found.DeleteBuffers = LookupGLFunction<PFNGLDELETEBUFFERSPROC>(Lookup, "glDeleteBuffers");
+        found.BindBuffer = LookupGLFunction<PFNGLBINDBUFFERPROC>(Lookup, "glBindBuffer");
+        found.BufferData = LookupGLFunction<PFNGLBUFFERDATAPROC>(Lookup, "glBufferData");
+        found.GenFramebuffers =
+            LookupGLFunction<PFNGLGENFRAMEBUFFERSPROC>(Lookup, "glGenFramebuffers");
+        found.DeleteFramebuffers =
+            LookupGLFunction<PFNGLDELETEFRAMEBUFFERSPROC>(Lookup, "glDeleteFramebuffers");
+        found.BindFramebuffer =
+            LookupGLFunction<PFNGLBINDFRAMEBUFFERPROC>(Lookup, "glBindFramebuffer");
+        found.GenRenderbuffers =
+            LookupGLFunction<PFNGLGENRENDERBUFFERSPROC>(Lookup, "glGenRenderbuffers");
+        found.DeleteRenderbuffers =
+            LookupGLFunction<PFNGLDELETERENDERBUFFERSPROC>(Lookup, "glDeleteRenderbuffers");
+        found.BindRenderbuffer =
+            LookupGLFunction<PFNGLBINDRENDERBUFFERPROC>(Lookup, "glBindRenderbuffer");
+        found.RenderbufferStorage =
+            LookupGLFunction<PFNGLRENDERBUFFERSTORAGEPROC>(Lookup, "glRenderbufferStorage");
+        found.FramebufferRenderbuffer =
+            LookupGLFunction<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(Lookup, "glFramebufferRenderbuffer");
+        found.BlitFramebuffer =
+            LookupGLFunction<PFNGLBLITFRAMEBUFFERPROC>(Lookup, "glBlitFramebuffer");
     }
-    if (!loaded || setEntry == nullptr) {
+    if (!loaded || !found.Complete()) {
         CheckGLError(Log);
         Log.Error("Opengl initialization failed",
                   "Could not load the 'ARB fragment program' extension");
         return false;
     }
-    Functions.SetEnvParameter = setEntry;
-    Functions.GetEnvParameter = getEntry;
+    Functions = found;
     glDisable(GL_FRAGMENT_PROGRAM_ARB);
     return true;
 }

@@ -9,8 +9,8 @@
 class CLogFile;
 
 // An OpenGL drawing surface and the start-up of its context: the clear colour, the check for
-// the ARB fragment program extension, the three fragment programs and the two
-// environment-parameter entry points the drawing code needs. Knows nothing of windows: a
+// the ARB fragment program extension, the three fragment programs and the entry points the
+// drawing code needs (CGLFunctions). Knows nothing of windows: a
 // subclass says how its context is made current (the desktop canvas, or an offscreen context).
 class CGLSurface {
 public:
@@ -26,8 +26,8 @@ public:
     virtual bool MakeCurrent() = 0;
 
     // The start-up: makes the context current, sets the clear colour to (0.8, 0.8, 0.8, 0),
-    // loads the fragment programs (the normal one stays bound), looks up the environment-
-    // parameter entry points (GetFunctions) and leaves GL_FRAGMENT_PROGRAM_ARB disabled. Returns
+    // loads the fragment programs (the normal one stays bound), looks up the entry points the
+    // drawing code calls (GetFunctions) and leaves GL_FRAGMENT_PROGRAM_ARB disabled. Returns
     // false when the context, the extension, an entry point or a program is missing or
     // rejected; the log then holds "Opengl initialization failed" (after any program error
     // entries), and GetFunctions keeps its previous entry points.

@@ -2,28 +2,27 @@
 
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
+#include "render/CPixelGrid.h"
 #include "render/GLErrors.h"
 #include "view/CBasicView.h"
 
 #include <algorithm>
 #include <cmath>
 
-CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log) : Cushions(gl, log), Log(log) {}
+CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log)
+    : Cushions(gl, log), Log(log), Snapshot(gl) {}
 
 void CViewRenderer::Draw(const CBasicView& view) {
     if (view.GetTreemap() == nullptr)
         return;
-    bool record = !Rendered || view.GetTreeVersion() != TreeVersion;
-    if (record || view.GetViewVersion() != ViewVersion) {
-        RenderTree(view, record);
-        SaveSnapshot(view.GetWidth(), view.GetHeight());
+    if (!Rendered || view.GetTreeVersion() != TreeVersion || view.GetViewVersion() != ViewVersion) {
+        RenderTree(view);
+        Snapshot.Save(view.GetWidth(), view.GetHeight());
         Rendered = true;
         TreeVersion = view.GetTreeVersion();
         ViewVersion = view.GetViewVersion();
-    } else if (Snapshot.size() == static_cast<size_t>(view.GetWidth()) * view.GetHeight() * 4 &&
-               !Snapshot.empty()) {
-        // The raster position is the lower-left corner: nothing here moves it.
-        glDrawPixels(view.GetWidth(), view.GetHeight(), GL_RGBA, GL_UNSIGNED_BYTE, Snapshot.data());
+    } else {
+        Snapshot.Restore(view.GetWidth(), view.GetHeight());
     }
     DrawOverlay(view);
     CheckGLError(Log);
@@ -33,57 +32,34 @@ void CViewRenderer::LoadViewMatrix(const CBasicView& view) {
     const CCamera& camera = view.GetCamera();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glScalef(camera.ZoomFactor, camera.ZoomFactor, 0);
+    glScalef(camera.ZoomFactor, camera.ZoomFactor, 1); // the tree's depths pass unchanged
     glTranslatef(camera.PanX, camera.PanY, 0);
 }
 
-void CViewRenderer::RenderTree(const CBasicView& view, bool record) {
+void CViewRenderer::RenderTree(const CBasicView& view) {
     const CRectArea& treemap = *view.GetTreemap();
     LoadViewMatrix(view);
-    const CLooksSettings& looks = treemap.GetLooks();
-    Cushions.SetFrameParameters(looks);
+    Cushions.SetFrameParameters(treemap.GetLooks());
     ++TreeRenders;
-    if (!looks.DisplayLists) {
-        Cushions.DrawTree(treemap, false);
-        return;
-    }
-    if (!record && DisplayList != 0) {
-        glCallList(DisplayList);
-        return;
-    }
-    if (DisplayList != 0)
-        glDeleteLists(DisplayList, 1);
-    DisplayList = glGenLists(1);
-    if (DisplayList != 0)
-        glNewList(DisplayList, GL_COMPILE_AND_EXECUTE);
-    Cushions.DrawTree(treemap, false);
-    if (DisplayList != 0)
-        glEndList();
-}
-
-void CViewRenderer::SaveSnapshot(int width, int height) {
-    Snapshot.assign(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0) * 4, 0);
-    if (Snapshot.empty())
-        return;
-    // A window's context draws into its back buffer; an offscreen one into the bound
-    // framebuffer object, whose colour buffer is read by default.
-    GLint framebuffer = 0;
-    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &framebuffer);
-    if (framebuffer == 0)
-        glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, Snapshot.data());
+    Cushions.DrawTree(treemap, CPixelGrid::OfViewport(view.GetCamera()));
 }
 
 void CViewRenderer::DrawOverlay(const CBasicView& view) {
     LoadViewMatrix(view);
-    const CLooksSettings& looks = view.GetTreemap()->GetLooks();
+    const CPixelGrid grid = CPixelGrid::OfViewport(view.GetCamera());
     const RectSelection& selection = view.GetSelection();
+    const CLooksSettings& looks = view.GetTreemap()->GetLooks();
+    // The selected rectangles with the selection's relations in one batch, then the hover's
+    // relations in another, each batch's arrows on top of it: the hover's come last, on top of
+    // the selection's.
+    Cushions.ClearLit();
     for (const CSqRectangle* rect : selection.SelectedRects)
-        Cushions.Draw(*rect, looks, true);
-    // The hover's relations come last, on top of the selection's.
+        Cushions.AddLit(*rect);
     for (const CRelationSet* set : {&selection.SelectionRelations, &selection.HoverRelations}) {
         for (const CSqRectangle* rect : set->Rects)
-            Cushions.Draw(*rect, looks, true);
+            Cushions.AddLit(*rect);
+        Cushions.DrawLit(looks, grid);
+        Cushions.ClearLit();
         for (const RelationArrow& arrow : set->Arrows)
             DrawArrow(arrow);
     }

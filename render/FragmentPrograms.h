@@ -3,13 +3,15 @@
 #include <string>
 
 // The three ARB fragment programs that light the cushions, as program texts in the
-// extension's assembly language. They read texture coordinate set 0 (the view position mapped
-// to 0..1), the fragment colour and the environment parameters 0 to 3:
-//   E0 = (gradient scale x, gradient scale y, 0, 0)
-//   E1 = (gradient offset x, gradient offset y, 1, 0)
+// extension's assembly language. They read the fragment colour, texture coordinate set 0 (the
+// view position mapped to 0..1), the cushion surface of the fragment's rectangle from
+// texture coordinate sets 1 and 2, and the environment parameters 2 and 3:
+//   E0 = texture coordinates 1 = (gradient scale x, gradient scale y, ...)
+//   E1 = texture coordinates 2 = (gradient offset x, gradient offset y, lit, ...)
 //   E2 = (ambient term, light factor, brightness, highlight weight)
 //   E3 = light direction (unit length, fourth component 0)
-// Each writes alpha 1.
+// A fragment whose lit coordinate is 1 gets the lit colour; one whose lit coordinate is 0 keeps
+// its colour as it is (a frame, drawn in the same batch as the cushions). Each writes alpha 1.
 
 // Index of each program in a surface's program names.
 enum EFragmentProgram { NormalProgram = 0, SpecularProgram = 1, DebugProgram = 2 };

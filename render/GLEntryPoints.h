@@ -18,10 +18,36 @@ template <class TFunction> TFunction LookupGLFunction(GLProcLookup lookup, const
     return reinterpret_cast<TFunction>(lookup(name));
 }
 
-// The fragment-program environment-parameter entry points the drawing code calls (four floats,
-// always with the target GL_FRAGMENT_PROGRAM_ARB); null until a surface's start-up found them
-// (GetEnvParameter also when the driver lacks it).
+// The entry points beyond OpenGL 1.1 that the drawing code calls: the fragment programs'
+// environment parameters (four floats, always with the target GL_FRAGMENT_PROGRAM_ARB), the
+// client texture unit that texture coordinate arrays are given for, buffer objects, and the
+// framebuffer objects and blits the saved tree image lives in. Null until a surface's start-up
+// found them all.
 struct CGLFunctions {
     PFNGLPROGRAMENVPARAMETER4FVARBPROC SetEnvParameter = nullptr;
-    PFNGLGETPROGRAMENVPARAMETERFVARBPROC GetEnvParameter = nullptr;
+    PFNGLCLIENTACTIVETEXTUREARBPROC ClientActiveTexture = nullptr;
+    PFNGLGENBUFFERSPROC GenBuffers = nullptr;
+    PFNGLDELETEBUFFERSPROC DeleteBuffers = nullptr;
+    PFNGLBINDBUFFERPROC BindBuffer = nullptr;
+    PFNGLBUFFERDATAPROC BufferData = nullptr;
+    PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+    PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
+
+    // Whether every entry point is there.
+    bool Complete() const {
+        return SetEnvParameter != nullptr && ClientActiveTexture != nullptr &&
+               GenBuffers != nullptr && DeleteBuffers != nullptr && BindBuffer != nullptr &&
+               BufferData != nullptr && GenFramebuffers != nullptr &&
+               DeleteFramebuffers != nullptr && BindFramebuffer != nullptr &&
+               GenRenderbuffers != nullptr && DeleteRenderbuffers != nullptr &&
+               BindRenderbuffer != nullptr && RenderbufferStorage != nullptr &&
+               FramebufferRenderbuffer != nullptr && BlitFramebuffer != nullptr;
+    }
 };

@@ -4,7 +4,7 @@
 
 // Parameters of the rendering and the colour table. Copied whole wherever it travels.
 struct CLooksSettings {
-    bool DisplayLists = true;   // draw the tree through a GL display list
+    bool DisplayLists = true;   // kept in the settings file; the tree is drawn from one buffer
     bool RenderCushions = true; // light the cushions with the fragment programs
     int DynamicBorderWidth = 5; // border width in pixels
     float CushionF = 0.55f;

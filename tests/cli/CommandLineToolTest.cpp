@@ -155,9 +155,16 @@ TEST_F(CommandLineTool, UsageErrorsExitWithTwoAndLoadFailuresWithOne) {
 TEST_F(CommandLineTool, TimingsPrintThePhasesAndSettingsChangeTheLayout) {
     Result timed = RunTool("dump " + Relations + " --timings");
     ASSERT_EQ(0, timed.Status) << timed.Err;
-    EXPECT_TRUE(std::regex_match(timed.Err, std::regex("pass 1: [0-9.]+ ms\npass 2: [0-9.]+ ms\n"
-                                                       "sizing: [0-9.]+ ms\nlayout: [0-9.]+ ms\n")))
+    const std::string load = "start-up: [0-9.]+ ms\npass 1: [0-9.]+ ms\npass 2: [0-9.]+ ms\n"
+                             "sizing: [0-9.]+ ms\n";
+    EXPECT_TRUE(
+        std::regex_match(timed.Err, std::regex(load + "layout: [0-9.]+ ms\nexit: [0-9.]+ ms\n")))
         << timed.Err;
+    Result rendered = RunTool("render " + Relations + " -o timed.png --timings");
+    EXPECT_TRUE(std::regex_match(rendered.Err,
+                                 std::regex(load + "gl start-up: .*\nlayout: .*\ndraw: .*\n"
+                                                   "read-back: .*\npng: .*\nexit: [0-9.]+ ms\n")))
+        << rendered.Err;
     EXPECT_EQ("", RunTool("dump " + Relations).Err);
 
     Dir.WriteFile("flat.cfg", "<?xml version=\"1.0\"?>\n<settings><layout><group_squares "
