@@ -84,6 +84,13 @@ bool Read(xmlNodePtr node, const char* name, std::string& value) {
     return GetAttribute(node, name, value) != nullptr;
 }
 
+// Stores the line of element's declaration when the node gives one.
+void ReadLine(xmlNodePtr node, CNsElement& element) {
+    std::string line;
+    if (Read(node, "line", line))
+        element.Line = ParseNumber(line);
+}
+
 // The text after the first character; empty for an empty text.
 std::string AfterFirst(const std::string& text) {
     return text.empty() ? std::string() : text.substr(1);
@@ -419,6 +426,7 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const std::string& tag) {
     Read(node, "access", access);
     Builder->AdoptField(number, *scope);
     self->Link(scope, sourceFile, fieldType, AccessOf(access));
+    ReadLine(node, *self);
     return true;
 }
 
@@ -458,6 +466,7 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const std::string& tag) {
         alias->Link(scope, sourceFile, aliased);
     else
         enumeration->SetContext(scope, sourceFile);
+    ReadLine(node, alias != nullptr ? static_cast<CNsElement&>(*alias) : *enumeration);
     return true;
 }
 
@@ -502,6 +511,7 @@ bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, std::string tag) {
         return false;
     Builder->AdoptType(number, *scope);
     self->Link(scope, sourceFile, std::move(bases), std::move(tag));
+    ReadLine(node, *self);
     return true;
 }
 
