@@ -10,6 +10,7 @@
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
 
+#include <filesystem>
 #include <wx/msgdlg.h>
 
 CQuarnCode::CQuarnCode() : Workspace(std::make_unique<CWorkspace>(MessageBox)) {}
@@ -21,6 +22,8 @@ bool CQuarnCode::OnInit() {
         MainWindow = new CQuarnWindow(*this, Workspace->Log);
         View = std::make_unique<CBasicView>(MainWindow, Workspace->Log);
         LoadSettings();
+        Recent.Load();
+        MainWindow->ShowRecentFiles(Recent.GetFiles());
         MainWindow->Show(true);
         SetTopWindow(MainWindow);
         return true;
@@ -54,6 +57,7 @@ void CQuarnCode::LoadFile(std::string fileName) {
         ViewData = std::move(loaded);
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
+        RememberFile(fileName);
         if (!Workspace->Notice.empty())
             MessageBox.ShowMessage(Workspace->Notice, "Quarn Code");
     } catch (...) {
@@ -62,6 +66,32 @@ void CQuarnCode::LoadFile(std::string fileName) {
         ShowDocument();
         wxMessageBox(wxString::FromUTF8(text), "Error loading", wxOK | wxCENTRE);
     }
+}
+
+void CQuarnCode::RememberFile(const std::string& fileName) {
+    // By its absolute path: the next session may start in another directory.
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(fileName, error);
+    if (!Recent.Add(error ? fileName : path.lexically_normal().string()))
+        Workspace->Log.Write("Could not write the list of recent files", Recent.GetPath(),
+                             "Recent Files");
+    MainWindow->ShowRecentFiles(Recent.GetFiles());
+}
+
+void CQuarnCode::OpenRecentFile(std::size_t index) {
+    if (index >= Recent.GetFiles().size())
+        return;
+    const std::string file = Recent.GetFiles()[index];
+    std::error_code error;
+    if (std::filesystem::exists(file, error)) {
+        LoadFile(file);
+        return;
+    }
+    Recent.Remove(file);
+    MainWindow->ShowRecentFiles(Recent.GetFiles());
+    MessageBox.ShowMessage("The file " + file +
+                               " no longer exists; it is taken off the recent files.",
+                           "Recent Files");
 }
 
 void CQuarnCode::ShowDocument() {

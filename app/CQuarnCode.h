@@ -2,6 +2,7 @@
 
 #include "app/CWxMessageBox.h"
 #include "app/IDocumentCommands.h"
+#include "settings/CRecentFiles.h"
 
 #include <memory>
 #include <string>
@@ -30,10 +31,13 @@ public:
     // the view.
     void LoadSettings();
     // Loads a project, a compilation database or a front-end file and shows it in place of the
-    // current document, then shows the load's notice when it has one. A failure (a cancelled
-    // load too) shows its text (CWorkspace::FailureText) under "Error loading" and keeps the
-    // document shown before.
+    // current document, puts it first in File, Recent Files, then shows the load's notice when
+    // it has one. A failure (a cancelled load too) shows its text (CWorkspace::FailureText)
+    // under "Error loading" and keeps the document shown before.
     void LoadFile(std::string fileName) override;
+    // Loads the recent file at index; one that no longer exists is taken off the list with a
+    // message saying so.
+    void OpenRecentFile(std::size_t index) override;
     // Drops the current document; the canvas then shows no treemap.
     void CloseFile() override;
     // Runs the preferences dialog: on OK keeps, saves and applies the new settings; on Cancel
@@ -44,17 +48,21 @@ public:
     CBasicView* GetView() const { return View.get(); }
     CQuarnWindow* GetMainWindow() const { return MainWindow; }
     CWorkspace& GetWorkspace() const { return *Workspace; }
+    const CRecentFiles& GetRecentFiles() const { return Recent; }
 
 private:
     // Gives the view the current document again when it holds another one; when laying it out
     // fails, the view shows nothing and the document is dropped.
     void ShowDocument();
+    // Puts fileName first in the recent files and shows them in the menu.
+    void RememberFile(const std::string& fileName);
 
     CWxMessageBox MessageBox;
     std::unique_ptr<CWorkspace> Workspace; // the log and the current settings
     std::unique_ptr<CViewData> ViewData;   // null when no file is loaded
     std::unique_ptr<CBasicView> View;
     CQuarnWindow* MainWindow = nullptr; // borrowed: the toolkit destroys top-level windows
+    CRecentFiles Recent{CRecentFiles::DefaultPath()};
 };
 
 wxDECLARE_APP(CQuarnCode);
