@@ -16,6 +16,7 @@
 #include "view/CViewData.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -96,6 +97,7 @@ const std::string Relations = QUARN_BINARY_DIR "/fixtures/relations.xml";
 class Navigation : public testing::Test {
 protected:
     void SetUp() override {
+        setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1); // recent files of the test's own
         std::filesystem::copy_file(QUARN_SOURCE_DIR "/settings.cfg", "settings.cfg");
         Toolkit = wxApp::GetInstance();
         App = new CQuarnCode(); // becomes the toolkit's application
@@ -109,6 +111,7 @@ protected:
         EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
         delete App;
         wxApp::SetInstance(Toolkit);
+        setenv("XDG_CONFIG_HOME", Config.c_str(), 1);
     }
     CQuarnWindow& Window() const { return *App->GetMainWindow(); }
     CGLCanvas& Canvas() const { return *Window().GetCanvas(); }
@@ -157,6 +160,7 @@ protected:
         return pixels;
     }
 
+    const std::string Config = std::getenv("XDG_CONFIG_HOME"); // the run's, set by main
     CTempDir Dir;
     CDialogGuard Guard;
     wxGUIEventLoop Loop; // menu commands run inside the application's event loop
