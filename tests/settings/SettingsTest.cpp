@@ -269,6 +269,7 @@ TEST(RecentFiles, KeepTheEightNewestOnceEachAndComeFromTheUsersConfigurationDire
     EXPECT_EQ((Strings{"b", "a"}), recent.GetFiles());
     for (const char* file : {"1", "2", "3", "4", "5", "6", "7", "a", "8"})
         EXPECT_TRUE(recent.Add(file));
+    EXPECT_EQ((Strings{"8", "a", "7", "6", "5", "4", "3", "2"}), recent.GetFiles());
     EXPECT_FALSE(recent.Add("two\nlines"));
     EXPECT_TRUE(recent.Remove("6"));
     EXPECT_EQ("8\na\n7\n5\n4\n3\n2\n", dir.ReadFile("config/quarncode/recent"));

@@ -363,6 +363,10 @@ TEST_F(ViewTest, ADoubleClickZoomsToTheRectAndAltArrowsWalkTheStepsOfZoomAndPan)
     EXPECT_FALSE(View.KeyDown('w', CBasicView::ModControl));
     View.SetLayoutSettings(CLayoutSettings());
     EXPECT_EQ(steps[0], key(CBasicView::KeyLeft, CBasicView::ModAlt));
+    CCamera corner; // zooming to a box in a corner keeps the view inside the tree
+    corner.ZoomTo(-1, -1, -0.5f, 0, Width, Height);
+    corner.ToView(0, Height, Width, Height, x0, y0);
+    EXPECT_NEAR(0, std::abs(x0 + 1) + std::abs(y0 + 1), 1e-6);
 }
 
 TEST_F(ViewTest, ClassQueriesSelectTheClassesCommonToAllSelectedOnes) {
