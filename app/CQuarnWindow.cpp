@@ -151,6 +151,9 @@ void CQuarnWindow::OnFind(wxCommandEvent&) {
     } else if (answer == CFindDlg::ShowOneId) {
         View->ShowElement(FindDialog->GetChosen());
     }
+    // The list borrows elements of the program, which may be closed before the next Find.
+    FindDialog->View = nullptr;
+    FindDialog->UpdateMatches();
     Canvas->Refresh(true, nullptr);
 }
 

@@ -26,10 +26,8 @@
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/generic/aboutdlgg.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
