@@ -63,7 +63,7 @@ const char* CQuarnWindow::KeysAndMouseText() {
     return "Keys (the tree view has the keyboard while the mouse is over it):\n"
            "Alt+Left \u2014 back to the zoom and pan before the last step\n"
            "Alt+Right \u2014 forward again to the next step\n"
-           "+ or - \u2014 zoom in or out about the centre of the view\n"
+           "+ or - (also on the keypad) \u2014 zoom in or out about the centre of the view\n"
            "Left or a, Right or d, Down or s, w \u2014 pan to show what lies to the left, "
            "right, below, above\n"
            "r, Backspace or Home \u2014 the whole tree again\n"
