@@ -11,10 +11,19 @@
 static_assert(CBasicView::KeyBackspace == WXK_BACK, "Backspace key code");
 static_assert(CBasicView::KeyEscape == WXK_ESCAPE, "Escape key code");
 static_assert(CBasicView::KeyUp == WXK_UP, "Up key code");
+static_assert(CBasicView::KeyHome == WXK_HOME, "Home key code");
+static_assert(CBasicView::KeyLeft == WXK_LEFT, "Left key code");
+static_assert(CBasicView::KeyRight == WXK_RIGHT, "Right key code");
+static_assert(CBasicView::KeyDownArrow == WXK_DOWN, "Down key code");
+static_assert(CBasicView::KeyPadPlus == WXK_NUMPAD_ADD, "keypad + key code");
+static_assert(CBasicView::KeyPadMinus == WXK_NUMPAD_SUBTRACT, "keypad - key code");
+static_assert(CBasicView::ModAlt == wxMOD_ALT, "Alt modifier bit");
+static_assert(CBasicView::ModControl == wxMOD_CONTROL, "Control modifier bit");
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(CGLCanvas, wxGLCanvas)
     EVT_LEFT_DOWN(CGLCanvas::OnLeftDown)
+    EVT_LEFT_DCLICK(CGLCanvas::OnLeftDouble)
     EVT_RIGHT_DOWN(CGLCanvas::OnRightDown)
     EVT_MIDDLE_DOWN(CGLCanvas::OnMouse)
     EVT_MIDDLE_UP(CGLCanvas::OnMouse)
@@ -23,6 +32,7 @@ wxBEGIN_EVENT_TABLE(CGLCanvas, wxGLCanvas)
     EVT_ENTER_WINDOW(CGLCanvas::OnEnter)
     EVT_MOUSEWHEEL(CGLCanvas::OnWheel)
     EVT_KEY_DOWN(CGLCanvas::OnKeyDown)
+    EVT_CHAR(CGLCanvas::OnChar)
     EVT_SIZE(CGLCanvas::OnSize)
     EVT_PAINT(CGLCanvas::OnPaint)
     EVT_ERASE_BACKGROUND(CGLCanvas::OnEraseBackground)
@@ -69,6 +79,11 @@ void CGLCanvas::OnLeftDown(wxMouseEvent& event) {
         View->LeftClick(event.GetX(), event.GetY());
 }
 
+void CGLCanvas::OnLeftDouble(wxMouseEvent& event) {
+    if (View != nullptr)
+        View->DoubleClick(event.GetX(), event.GetY());
+}
+
 void CGLCanvas::OnRightDown(wxMouseEvent& event) {
     if (View != nullptr)
         View->RightClick(event.GetX(), event.GetY());
@@ -83,6 +98,7 @@ void CGLCanvas::OnMouse(wxMouseEvent& event) {
         LastY = event.GetY();
     } else if (event.MiddleUp()) {
         Dragging = false;
+        View->EndDrag();
     } else if (event.GetEventType() == wxEVT_MOTION) {
         if (Dragging) {
             View->Drag(LastX, LastY, event.GetX(), event.GetY());
@@ -93,6 +109,7 @@ void CGLCanvas::OnMouse(wxMouseEvent& event) {
         }
     } else if (event.Leaving()) {
         Dragging = false;
+        View->EndDrag();
         View->MouseMove(-1, -1);
     }
 }
@@ -112,7 +129,17 @@ void CGLCanvas::OnWheel(wxMouseEvent& event) {
 }
 
 void CGLCanvas::OnKeyDown(wxKeyEvent& event) {
-    if (View == nullptr || !View->KeyDown(event.GetKeyCode()))
+    if (View == nullptr || !View->KeyDown(event.GetKeyCode(), event.GetModifiers()))
+        event.Skip();
+}
+
+void CGLCanvas::OnChar(wxKeyEvent& event) {
+    // A key down names the key, not the character: on many layouts + is Shift and =. A key
+    // the view did not use comes back as the character it types.
+    const int character = event.GetUnicodeKey() != WXK_NONE
+                              ? static_cast<int>(event.GetUnicodeKey())
+                              : event.GetKeyCode();
+    if (View == nullptr || !View->KeyDown(character, event.GetModifiers()))
         event.Skip();
 }
 

@@ -42,12 +42,15 @@ private:
     bool MakeCurrentIfRealised();
 
     void OnLeftDown(wxMouseEvent& event);
+    // The second press of a double click.
+    void OnLeftDouble(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     // Middle button down and up, motion and leaving: drags or hovers.
     void OnMouse(wxMouseEvent& event);
     void OnEnter(wxMouseEvent& event);
     void OnWheel(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnChar(wxKeyEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnPaint(wxPaintEvent& event);
     void OnEraseBackground(wxEraseEvent& event);

@@ -10,6 +10,7 @@
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
 
+#include <filesystem>
 #include <wx/msgdlg.h>
 
 CQuarnCode::CQuarnCode(std::string startFile)
@@ -22,6 +23,8 @@ bool CQuarnCode::OnInit() {
         MainWindow = new CQuarnWindow(*this, Workspace->Log);
         View = std::make_unique<CBasicView>(MainWindow, Workspace->Log);
         LoadSettings();
+        Recent.Load();
+        MainWindow->ShowRecentFiles(Recent.GetFiles());
         MainWindow->Show(true);
         SetTopWindow(MainWindow);
         if (!StartFile.empty())
@@ -76,6 +79,7 @@ void CQuarnCode::Load(const std::string& fileName, const CLoadRequest& request) 
         ShowDocumentState();
         // The dialog is not modal: ending it means hiding it.
         progress.Hide();
+        RememberFile(fileName);
         if (!Workspace->Notice.empty())
             MessageBox.ShowMessage(Workspace->Notice, "Quarn Code");
     } catch (...) {
@@ -85,6 +89,32 @@ void CQuarnCode::Load(const std::string& fileName, const CLoadRequest& request) 
         ShowDocumentState(); // a toggled View item shows the document's scope again
         wxMessageBox(wxString::FromUTF8(text), "Error loading", wxOK | wxCENTRE);
     }
+}
+
+void CQuarnCode::RememberFile(const std::string& fileName) {
+    // By its absolute path: the next session may start in another directory.
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(fileName, error);
+    if (!Recent.Add(error ? fileName : path.lexically_normal().string()))
+        Workspace->Log.Write("Could not write the list of recent files", Recent.GetPath(),
+                             "Recent Files");
+    MainWindow->ShowRecentFiles(Recent.GetFiles());
+}
+
+void CQuarnCode::OpenRecentFile(std::size_t index) {
+    if (index >= Recent.GetFiles().size())
+        return;
+    const std::string file = Recent.GetFiles()[index];
+    std::error_code error;
+    if (std::filesystem::exists(file, error)) {
+        LoadFile(file);
+        return;
+    }
+    Recent.Remove(file);
+    MainWindow->ShowRecentFiles(Recent.GetFiles());
+    MessageBox.ShowMessage("The file " + file +
+                               " no longer exists; it is taken off the recent files.",
+                           "Recent Files");
 }
 
 void CQuarnCode::ShowDocument() {

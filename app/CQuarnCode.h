@@ -3,6 +3,7 @@
 #include "app/CWxMessageBox.h"
 #include "app/IDocumentCommands.h"
 #include "import/LoadProgram.h"
+#include "settings/CRecentFiles.h"
 
 #include <memory>
 #include <string>
@@ -33,10 +34,13 @@ public:
     // the view.
     void LoadSettings();
     // Loads a project, a compilation database or a front-end file, with the scope the file asks
-    // for, and shows it in place of the current document, then shows the load's notice when
-    // it has one. A failure (a cancelled load too) shows its text (CWorkspace::FailureText)
-    // under "Error loading" and keeps the document shown before.
+    // for, and shows it in place of the current document, puts it first in File, Recent Files,
+    // then shows the load's notice when it has one. A failure (a cancelled load too) shows its
+    // text (CWorkspace::FailureText) under "Error loading" and keeps the document shown before.
     void LoadFile(std::string fileName) override;
+    // Loads the recent file at index; one that no longer exists is taken off the list with a
+    // message saying so.
+    void OpenRecentFile(std::size_t index) override;
     // Drops the current document; the canvas then shows no treemap.
     void CloseFile() override;
     // Loads the current document again with the other scope, as LoadFile does; a project's
@@ -51,6 +55,7 @@ public:
     CBasicView* GetView() const { return View.get(); }
     CQuarnWindow* GetMainWindow() const { return MainWindow; }
     CWorkspace& GetWorkspace() const { return *Workspace; }
+    const CRecentFiles& GetRecentFiles() const { return Recent; }
 
 private:
     // Loads fileName as request asks and shows it, as LoadFile says.
@@ -60,6 +65,8 @@ private:
     void ShowDocument();
     // Shows the current document's name and scope in the main window.
     void ShowDocumentState();
+    // Puts fileName first in the recent files and shows them in the menu.
+    void RememberFile(const std::string& fileName);
 
     std::string StartFile;
     CWxMessageBox MessageBox;
@@ -72,6 +79,7 @@ private:
     bool DocumentProjectOnly = false;
     std::unique_ptr<CBasicView> View;
     CQuarnWindow* MainWindow = nullptr; // borrowed: the toolkit destroys top-level windows
+    CRecentFiles Recent{CRecentFiles::DefaultPath()};
 };
 
 wxDECLARE_APP(CQuarnCode);

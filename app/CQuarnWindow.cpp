@@ -5,6 +5,7 @@
 #include "app/CQueryPopupMenu.h"
 #include "app/IDocumentCommands.h"
 #include "base/CError.h"
+#include "model/CProgramElement.h"
 #include "view/CBasicView.h"
 #include "view/CElementFilter.h"
 #include "view/SelectionStatus.h"
@@ -25,6 +26,9 @@ wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
     EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
     EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
     EVT_MENU(ProjectScopeId, CQuarnWindow::OnProjectScope)
+    EVT_MENU_RANGE(RecentFileId, RecentFileLastId, CQuarnWindow::OnRecentFile)
+    EVT_MENU(KeysAndMouseId, CQuarnWindow::OnKeysAndMouse)
+    EVT_MENU(AboutId, CQuarnWindow::OnAbout)
 wxEND_EVENT_TABLE();
 // clang-format on
 
@@ -40,12 +44,13 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
         throw CError("Error initializing opengl, check the log file for details");
 
     auto* file = new wxMenu();
-    file->Append(OpenId, "&Open...");
-    file->Append(CloseId, "&Close");
+    file->Append(OpenId, "&Open...\tCtrl+O");
+    file->Append(CloseId, "&Close\tCtrl+W");
+    AddRecentFilesMenu(file);
     file->AppendSeparator();
-    file->Append(ExitId, "E&xit");
+    file->Append(ExitId, "E&xit\tCtrl+Q");
     auto* tools = new wxMenu();
-    tools->Append(FindId, "&Find...");
+    tools->Append(FindId, "&Find...\tCtrl+F");
     tools->Append(SettingsId, "&Settings");
     auto* selection = new wxMenu();
     selection->AppendRadioItem(SelectNoneId, "&None");
@@ -65,7 +70,9 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     bar->Append(tools, "&Tools");
     bar->Append(selection, "&Selection");
     bar->Append(shader, "&Shader");
+    AddHelpMenu(bar);
     SetMenuBar(bar);
+    SetUpIconAndDrop();
 
     CreateStatusBar(1, wxST_SIZEGRIP, 0);
     SetStatusText("", 0);
@@ -147,12 +154,21 @@ void CQuarnWindow::OnClose(wxCommandEvent&) {
 }
 
 void CQuarnWindow::OnFind(wxCommandEvent&) {
-    if (FindDialog->ShowModal() == wxID_OK) {
+    // The list shows what the program shown now holds.
+    FindDialog->View = View;
+    FindDialog->UpdateMatches();
+    const int answer = FindDialog->ShowModal();
+    if (answer == wxID_OK) {
         auto filter = std::make_unique<CElementFilter>();
-        filter->AddNameCriterion()->Name = FindDialog->GetSearchText();
+        FindDialog->SetUpCriterion(*filter->AddNameCriterion());
         if (View->FindElements(*filter) == 0)
             ShowStatusText("Searched completed, but no results found");
+    } else if (answer == CFindDlg::ShowOneId) {
+        View->ShowElement(FindDialog->GetChosen());
     }
+    // The list borrows elements of the program, which may be closed before the next Find.
+    FindDialog->View = nullptr;
+    FindDialog->UpdateMatches();
     Canvas->Refresh(true, nullptr);
 }
 

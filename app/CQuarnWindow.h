@@ -2,12 +2,16 @@
 
 #include "view/IViewHost.h"
 
+#include <string>
+#include <vector>
 #include <wx/frame.h>
 
 class CBasicView;
 class CFindDlg;
 class CGLCanvas;
 class CLogFile;
+class wxMenu;
+class wxMenuBar;
 class IDocumentCommands;
 
 // The single top-level frame, titled after the open document: the OpenGL canvas, the menu bar
@@ -31,6 +35,11 @@ public:
         ShaderSpecularId = 11,
         ShaderDebugId = 12,
         ProjectScopeId = 13,
+        KeysAndMouseId = 14,
+        AboutId = 15,
+        // File, Recent Files: one id for each place of the list.
+        RecentFileId = 100,
+        RecentFileLastId = 199,
     };
 
     // Builds the frame, the find dialog, the canvas (starting OpenGL), the menus and the status
@@ -63,6 +72,11 @@ public:
     void ShowStatusText(const std::string& text) override;
     void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) override;
 
+    // Shows files (newest first) in File, Recent Files; "No recent files" when there are none.
+    void ShowRecentFiles(const std::vector<std::string>& files);
+    // The text of Help, Keys and Mouse: every key and mouse action of the canvas.
+    static const char* KeysAndMouseText();
+
     CGLCanvas* GetCanvas() const { return Canvas; }
     CFindDlg* GetFindDialog() const { return FindDialog; }
 
@@ -75,11 +89,20 @@ private:
     void OnSelectionMode(wxCommandEvent& event);
     void OnShader(wxCommandEvent& event);
     void OnProjectScope(wxCommandEvent& event);
+    void OnRecentFile(wxCommandEvent& event);
+    void OnKeysAndMouse(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    // The parts of the menus and of the window added on their own: File, Recent Files; the
+    // Help menu; the icon; opening a file dropped on the canvas.
+    void AddRecentFilesMenu(wxMenu* file);
+    void AddHelpMenu(wxMenuBar* bar);
+    void SetUpIconAndDrop();
 
     IDocumentCommands& Commands;
-    CGLCanvas* Canvas;          // child window, destroyed with the frame
-    CFindDlg* FindDialog;       // owned
-    CBasicView* View = nullptr; // borrowed; set by the view when it is made
+    CGLCanvas* Canvas;            // child window, destroyed with the frame
+    CFindDlg* FindDialog;         // owned
+    CBasicView* View = nullptr;   // borrowed; set by the view when it is made
+    wxMenu* RecentMenu = nullptr; // File, Recent Files; owned by the menu bar
 
     wxDECLARE_EVENT_TABLE();
 };

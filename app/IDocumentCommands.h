@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The document commands of the main window's menus, carried out by the application.
@@ -12,6 +13,9 @@ public:
     // Loads the current document again with the other scope: the project's own declarations
     // alone, or everything.
     virtual void ToggleProjectScope() = 0;
+    // Loads the file at index in File, Recent Files (0: the newest); a file that no longer
+    // exists is taken off the list, which the user is told.
+    virtual void OpenRecentFile(std::size_t index) = 0;
     // Runs the preferences dialog and applies or undoes its result.
     virtual void EditSettings() = 0;
 

@@ -31,7 +31,12 @@ const char* CCommandLine::Usage() {
            "                           one line per rectangle: depth, class, layout box, screen\n"
            "                           box, area and name\n"
            "  find FILE NAME           lays the program out as dump does, finds every element\n"
-           "                           named NAME and prints the description of each\n"
+           "                           named NAME and prints the description of each; NAME\n"
+           "                           may be qualified by the innermost enclosing namespaces\n"
+           "                           and classes (geo::Shape::Area), and a leading :: ties\n"
+           "                           it to the global namespace\n"
+           "      --substring          names that contain NAME's last part match too\n"
+           "      --ignore-case        letters match in either case, in every part\n"
            "  render FILE -o OUT.png   draws the treemap offscreen as the desktop program's\n"
            "                           first paint shows it and writes it as a PNG\n"
            "      --width W            image width in pixels (default 800)\n"
@@ -75,6 +80,10 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
         };
         if (arg == "--help" || arg == "-h") {
             line.Help = true;
+        } else if (arg == "--substring") {
+            line.Substring = true;
+        } else if (arg == "--ignore-case") {
+            line.IgnoreCase = true;
         } else if (arg == "--timings") {
             line.Timings = true;
         } else if (arg == "--settings") {
@@ -146,5 +155,7 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
                          line.Height != 600 || line.Shader != "normal";
     if (line.Command != "render" && renderOptions)
         throw UsageError("-o, --width, --height, --shader and --select belong to render");
+    if (line.Command != "find" && (line.Substring || line.IgnoreCase))
+        throw UsageError("--substring and --ignore-case belong to find");
     return line;
 }

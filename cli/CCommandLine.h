@@ -24,9 +24,11 @@ public:
     bool Help = false;
     std::string Command; // "stats", "dump", "find" or "render"
     std::string File;
-    std::string Name;   // find: the name to look for
-    std::string Output; // render: the PNG to write
-    int Width = 800;    // render: image size in pixels
+    std::string Name;        // find: the name to look for
+    bool Substring = false;  // find: names that contain Name match too
+    bool IgnoreCase = false; // find: letters match in either case
+    std::string Output;      // render: the PNG to write
+    int Width = 800;         // render: image size in pixels
     int Height = 600;
     std::string Shader = "normal";       // render: normal, specular or debug
     std::vector<std::string> Selections; // render: names whose elements are selected

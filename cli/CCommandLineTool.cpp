@@ -157,7 +157,10 @@ int CCommandLineTool::Dump() {
 int CCommandLineTool::Find() {
     LayOut(800);
     CElementFilter filter;
-    filter.AddNameCriterion()->Name = Line.Name;
+    CNameCriterion* criterion = filter.AddNameCriterion();
+    criterion->Name = Line.Name;
+    criterion->WholeName = !Line.Substring;
+    criterion->MatchCase = !Line.IgnoreCase;
     filter.SearchProgram(Data.GetProgram());
     int found = 0;
     for (ISquarable* element : filter.Results) {

@@ -91,6 +91,12 @@ const char* Read(xmlNodePtr node, const char* name) {
     return AttributeText(node, name);
 }
 
+// Stores the line of element's declaration when the node gives one.
+void ReadLine(xmlNodePtr node, CNsElement& element) {
+    if (const char* line = Read(node, "line"))
+        element.Line = ParseNumber(line);
+}
+
 // The text after the first character; empty for an empty text.
 const char* AfterFirst(const char* text) {
     return text[0] == 0 ? text : text + 1;
@@ -437,6 +443,7 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const char* tag) {
     }
     Builder->AdoptField(number, *scope);
     self->Link(scope, sourceFile, fieldType, AccessOf(Read(node, "access")));
+    ReadLine(node, *self);
     return true;
 }
 
@@ -478,6 +485,7 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const char* tag) {
         alias->Link(scope, sourceFile, aliased);
     else
         enumeration->SetContext(scope, sourceFile);
+    ReadLine(node, alias != nullptr ? static_cast<CNsElement&>(*alias) : *enumeration);
     return true;
 }
 
@@ -521,6 +529,7 @@ bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, const char* tag) {
         return false;
     Builder->AdoptType(number, *scope);
     self->Link(scope, sourceFile, std::move(bases), tag);
+    ReadLine(node, *self);
     return true;
 }
 

@@ -30,7 +30,6 @@ public:
     CType* ReturnType = nullptr;      // borrowed; null for constructors and destructors
     CClassType* OwnerClass = nullptr; // borrowed; null for free functions
     int Access = AccessPublic;
-    int Line = 0;
     int EndLine = 0;
     bool WeighedByLength = false; // the last sizing weighed the function by its lines alone
 };

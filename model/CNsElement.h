@@ -18,4 +18,5 @@ public:
 
     CPEContainer* Context = nullptr;   // borrowed; null at the top level
     CSourceFile* SourceFile = nullptr; // borrowed: the program owns files
+    int Line = 0;                      // of the declaration in SourceFile; 0 when unknown
 };

@@ -7,6 +7,9 @@
 #include "view/CViewData.h"
 #include "view/IViewHost.h"
 
+#include <algorithm>
+#include <list>
+
 CBasicView::CBasicView(IViewHost* host, CLogFile& log) : Host(host), Log(log) {
     if (Host != nullptr)
         Host->SetView(this);
@@ -58,6 +61,8 @@ void CBasicView::SetLooksSettings(CLooksSettings looks) {
 
 void CBasicView::Rebuild() {
     Camera.Reset();
+    Camera.ForgetHistory();
+    DragStep = false;
     // Everything that points into the old tree goes before the tree does.
     Controller.Reset();
     Treemap.reset();
@@ -118,6 +123,24 @@ void CBasicView::LeftClick(int px, int py) {
     Refresh();
 }
 
+void CBasicView::DoubleClick(int px, int py) {
+    if (Treemap == nullptr)
+        return;
+    float x, y;
+    ToView(static_cast<float>(px), static_cast<float>(py), x, y);
+    CSqRectangle* hit = Treemap->GetRoot()->FindAt(x, y);
+    CSqRectangle* resolved = Controller.Resolve(hit);
+    // The first press of the pair has toggled the rectangle; the zoomed one ends selected, so
+    // that the status bar says what it is.
+    const std::list<CSqRectangle*>& selected = Controller.Selection.SelectedRects;
+    if (resolved != nullptr &&
+        std::find(selected.begin(), selected.end(), resolved) == selected.end()) {
+        Controller.Toggle(resolved);
+        UpdateStatus();
+    }
+    ZoomToRect(resolved != nullptr ? resolved : hit);
+}
+
 void CBasicView::RightClick(int px, int py) {
     if (Treemap == nullptr)
         return;
@@ -158,6 +181,63 @@ void CBasicView::Zoom(int steps, int px, int py) {
     ViewSize(width, height);
     Camera.Zoom(steps, px, py, width, height);
     RecomputeScreen();
+    Remember();
+}
+
+void CBasicView::ZoomToRect(CSqRectangle* rect) {
+    if (Treemap == nullptr || rect == nullptr)
+        return;
+    int width, height;
+    ViewSize(width, height);
+    // The borders are fixed in pixels, so the box shrinks a little as the zoom grows: it is
+    // measured again at the new zoom once.
+    for (int pass = 0; pass < 2; ++pass) {
+        const CRectPoints& box = rect->Screen;
+        Camera.ZoomTo(box.MinX, box.MinY, box.MaxX, box.MaxY, width, height);
+        RecomputeScreen();
+    }
+    ++ViewVersion;
+    Remember();
+    Refresh();
+}
+
+bool CBasicView::ShowElement(const ISquarable* element) {
+    CSqRectangle* rect = Treemap != nullptr ? Treemap->RectOf(element) : nullptr;
+    if (rect == nullptr)
+        return false;
+    Controller.SelectOnly(rect);
+    UpdateStatus();
+    ZoomToRect(rect);
+    return true;
+}
+
+bool CBasicView::StepBack() {
+    float zoom = Camera.ZoomFactor;
+    if (!Camera.Back())
+        return false;
+    CameraMoved(zoom);
+    Refresh();
+    return true;
+}
+
+bool CBasicView::StepForward() {
+    float zoom = Camera.ZoomFactor;
+    if (!Camera.Forward())
+        return false;
+    CameraMoved(zoom);
+    Refresh();
+    return true;
+}
+
+void CBasicView::CameraMoved(float oldZoom) {
+    ++ViewVersion;
+    if (Camera.ZoomFactor != oldZoom)
+        RecomputeScreen();
+}
+
+void CBasicView::Remember() {
+    Camera.Record();
+    DragStep = false;
 }
 
 void CBasicView::RecomputeScreen() {
@@ -172,13 +252,20 @@ void CBasicView::Drag(int fromX, int fromY, int toX, int toY) {
     float x0, y0, x1, y1;
     ToView(static_cast<float>(fromX), static_cast<float>(fromY), x0, y0);
     ToView(static_cast<float>(toX), static_cast<float>(toY), x1, y1);
-    Pan(x1 - x0, y1 - y0);
+    Camera.Pan(x1 - x0, y1 - y0);
+    ++ViewVersion;
+    // The first move of a drag makes a step; the moves after it amend that step.
+    if (DragStep)
+        Camera.Amend();
+    else
+        DragStep = Camera.Record();
     Refresh();
 }
 
 void CBasicView::Pan(float dx, float dy) {
     Camera.Pan(dx, dy);
     ++ViewVersion;
+    Remember();
 }
 
 void CBasicView::WalkSelection(int steps, CSqRectangle* r) {
@@ -187,14 +274,34 @@ void CBasicView::WalkSelection(int steps, CSqRectangle* r) {
         UpdateStatus();
 }
 
-bool CBasicView::KeyDown(int keyCode) {
-    if (Treemap == nullptr)
+bool CBasicView::KeyDown(int keyCode, int modifiers) {
+    if (Treemap == nullptr || (modifiers & ModControl) != 0)
         return false;
+    if ((modifiers & ModAlt) != 0) {
+        if (keyCode == KeyLeft)
+            StepBack();
+        else if (keyCode == KeyRight)
+            StepForward();
+        else
+            return false;
+        return true;
+    }
+    int width, height;
+    ViewSize(width, height);
     switch (keyCode) {
     case KeyBackspace:
+    case KeyHome:
     case 'r':
     case 'R':
         ResetView();
+        break;
+    case '+':
+    case KeyPadPlus:
+        Zoom(1, width / 2, height / 2);
+        break;
+    case '-':
+    case KeyPadMinus:
+        Zoom(-1, width / 2, height / 2);
         break;
     case KeyEscape:
         Controller.Clear();
@@ -202,14 +309,17 @@ bool CBasicView::KeyDown(int keyCode) {
         break;
     case 'a':
     case 'A':
+    case KeyLeft:
         Pan(0.1f, 0);
         break;
     case 'd':
     case 'D':
+    case KeyRight:
         Pan(-0.1f, 0);
         break;
     case 's':
     case 'S':
+    case KeyDownArrow:
         Pan(0, 0.1f);
         break;
     case 'w':
@@ -231,6 +341,7 @@ void CBasicView::ResetView() {
     // The borders were computed for the old zoom.
     if (Camera.Reset())
         RecomputeScreen();
+    Remember();
 }
 
 void CBasicView::SelectParent() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CElementFilter;
+class ISquarable;
 class CLogFile;
 class CSqRectangle;
 class CViewData;
@@ -30,11 +31,21 @@ class IViewHost;
 // both axes at zoom 1 with y up.
 class CBasicView : public IObserver, public IViewUnits, public IQueryTarget {
 public:
-    // Key codes KeyDown acts on besides the letters a, d, r, s and w (either case): the
-    // toolkit's codes for Backspace, Escape and the Up arrow key.
+    // Key codes KeyDown acts on besides the letters a, d, r, s and w (either case) and the
+    // characters + and -: the toolkit's codes for Backspace, Escape, Home, the arrow keys and
+    // the keypad's + and -.
     static constexpr int KeyBackspace = 8;
     static constexpr int KeyEscape = 27;
+    static constexpr int KeyHome = 313;
+    static constexpr int KeyLeft = 314;
     static constexpr int KeyUp = 315;
+    static constexpr int KeyRight = 316;
+    static constexpr int KeyDownArrow = 317;
+    static constexpr int KeyPadPlus = 388;
+    static constexpr int KeyPadMinus = 390;
+    // The modifier bits KeyDown looks at, as the toolkit sets them.
+    static constexpr int ModAlt = 1;
+    static constexpr int ModControl = 2;
 
     // A view without data in the window host (borrowed; may be null for no window, and must
     // outlive the view or be unset with SetHost first), which it registers with. log (borrowed)
@@ -65,8 +76,8 @@ public:
     void SetLooksSettings(CLooksSettings looks) override;
 
     // Drops the selection, the hover, the highlights, the arrows and the treemap, resets zoom
-    // and pan, builds a new treemap of the observed program (none without one) and shows the
-    // empty selection in the status bar.
+    // and pan and forgets their history, builds a new treemap of the observed program (none without
+    // one) and shows the empty selection in the status bar.
     void Rebuild();
     // The mouse moved to (px, py); (-1, -1) means it left the canvas. Highlights the
     // rectangle under it and its relations instead of the previous one's, and repaints when
@@ -75,17 +86,26 @@ public:
     // Toggles the rectangle that a click at (px, py) resolves to (Resolve) in the selection,
     // updates the status and repaints.
     void LeftClick(int px, int py);
+    // The second press of a double click at (px, py): selects the rectangle the click
+    // resolves to (the first press may have toggled it off) and zooms to it, or else to the one
+    // under the mouse (ZoomToRect).
+    void DoubleClick(int px, int py);
     // Shows the popup menu of the queries that apply to the selection, when there are any.
     void RightClick(int px, int py);
     // The wheel turned steps notches at (px, py) (positive away from the user): zooms, or with
     // the control key down walks the selection up or down the tree towards the rectangle
     // under the mouse. Repaints.
     void MouseWheel(int steps, int px, int py, bool controlDown);
-    // Pans by the view distance between the two positions; repaints.
+    // Pans by the view distance between the two positions; repaints. The drags until EndDrag
+    // make one step of the camera's history.
     void Drag(int fromX, int fromY, int toX, int toY);
-    // Acts on a key (the codes above and the letters); returns whether the key was used. Every
-    // key is unused without a treemap.
-    bool KeyDown(int keyCode);
+    // The drag has ended (the middle button was released or the mouse left).
+    void EndDrag() { DragStep = false; }
+    // Acts on a key (the codes above and the characters) with the modifier bits given;
+    // returns whether the key was used. Alt+Left and Alt+Right step back and forward through
+    // the camera's history; other keys with Alt or Control are left to the menus. Every key is
+    // unused without a treemap.
+    bool KeyDown(int keyCode, int modifiers = 0);
     // Asks the host to repaint.
     void Refresh();
     // Shows the selection in the host's status bar.
@@ -118,6 +138,16 @@ public:
     // Zooms in (steps > 0) or out keeping the point under (px, py) in place (CCamera), and
     // recomputes the borders (fixed in pixels) and cushions.
     void Zoom(int steps, int px, int py);
+    // Zooms and pans so that rect (of the current tree; null: nothing) fills the view, its
+    // border included, and recomputes the borders; repaints.
+    void ZoomToRect(CSqRectangle* rect);
+    // Makes the rectangle of element the only selected one and zooms to it; false when
+    // element has no rectangle (or there is no treemap).
+    bool ShowElement(const ISquarable* element);
+    // Moves the camera one step back or forward in its history (CCamera::Back, Forward) and
+    // repaints; false when there is no such step.
+    bool StepBack();
+    bool StepForward();
     // The rectangle a click at view position (x, y) stands for in the current selection mode;
     // null when there is none (or no treemap).
     CSqRectangle* Resolve(float x, float y) const;
@@ -156,6 +186,11 @@ private:
     void ResetView();
     // Pans by (dx, dy) view units; the tree is drawn again.
     void Pan(float dx, float dy);
+    // Makes the camera's position a step of its history.
+    void Remember();
+    // The camera moved from zoom factor oldZoom: the tree is drawn again, and the borders are
+    // recomputed when the zoom changed.
+    void CameraMoved(float oldZoom);
 
     IViewHost* Host; // borrowed; null without a window
     CLogFile& Log;
@@ -169,6 +204,7 @@ private:
     CQuery SuperClasses = CQuery::SuperClassQuery();
     unsigned TreeVersion = 0; // changes whenever the tree must be recorded again
     unsigned ViewVersion = 0; // changes whenever the tree must be drawn again
+    bool DragStep = false;    // a drag under way has made its step of the camera's history
     int Width = 0;
     int Height = 0;
 };

@@ -26,7 +26,7 @@ fail() {
 "$cmake" --install "$build" --prefix "$tmp/prefix" >/dev/null
 # A user of our own: the launcher makes the working directory under this home.
 export HOME="$tmp/home"
-unset XDG_DATA_HOME
+unset XDG_DATA_HOME XDG_CONFIG_HOME
 # The file dialog keeps its state in memory instead of asking for a settings daemon.
 export GSETTINGS_BACKEND=memory
 work="$HOME/.local/share/quarncode"

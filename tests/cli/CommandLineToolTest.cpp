@@ -1,8 +1,16 @@
 // The built quarncode-cli run as a process on the front-end output of real headers: what it
 // prints, the pictures it writes and its exit status.
 
+#include "layout/CFixedViewUnits.h"
+#include "layout/CRectArea.h"
+#include "layout/CSqRectangle.h"
+#include "model/CProgram.h"
+#include "support/CRecordingMessageBox.h"
 #include "support/CTempDir.h"
+#include "view/CElementFilter.h"
+#include "view/CWorkspace.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -87,6 +95,9 @@ TEST_F(CommandLineTool, FindPrintsTheDescriptionOfEachMatch) {
         {Relations, "Square",
          "Class named Square contains 2 fields, 6 functions and 0 types. It inherits from the "
          "following classes: { Rectangle }.\nSquare layer: 6\n"},
+        {Relations, "geo::Square",
+         "Class named Square contains 2 fields, 6 functions and 0 types. It inherits from the "
+         "following classes: { Rectangle }.\nSquare layer: 6\nfound: 1\n"},
         {Relations, "Side",
          "Method double Side() is a member of the Class Square in its public interface, has 1 "
          "lines of code.\nSquare layer: 8\nfound: 1\n"},
@@ -130,7 +141,8 @@ TEST_F(CommandLineTool, UsageErrorsExitWithTwoAndLoadFailuresWithOne) {
          {"", "frobnicate x.xml", "find x.xml", "stats x.xml --bogus", "stats x.xml --log",
           "render x.xml", "render x.xml -o x.png --width 0", "render x.xml -o x.png --height 16385",
           "render x.xml -o x.png --shader toon", "stats x.xml -o x.png",
-          "dump x.xml --select Shape", "find x.xml A --scope own"}) {
+          "dump x.xml --select Shape", "find x.xml A --scope own", "stats x.xml --substring",
+          "dump x.xml --ignore-case"}) {
         Result result = RunTool(arguments);
         EXPECT_EQ(2, result.Status) << arguments;
         EXPECT_EQ(0u, result.Err.rfind("quarncode-cli: ", 0)) << arguments;
@@ -174,4 +186,32 @@ TEST_F(CommandLineTool, TimingsPrintThePhasesAndSettingsChangeTheLayout) {
     ASSERT_EQ(0, flat.Status) << flat.Err;
     EXPECT_NE(std::string::npos, grouped.Out.find("\tCGrpFieldRect\t"));
     EXPECT_EQ(std::string::npos, flat.Out.find("\tCGrpFieldRect\t"));
+}
+
+// Every element whose name holds "window" in any case, in the order of the search, each
+// described as Find describes it.
+TEST_F(CommandLineTool, FindWithSubstringAndIgnoreCaseListsEveryNameHoldingTheText) {
+    const std::string wx = QUARN_BINARY_DIR "/fixtures/wx.xml";
+    CRecordingMessageBox box;
+    CWorkspace ws(box);
+    std::unique_ptr<CProgram> program = ws.Load(wx, nullptr);
+    CFixedViewUnits units(800);
+    std::unique_ptr<CRectArea> treemap = ws.LayOut(*program, units);
+    CElementFilter all;
+    all.AddNameCriterion();
+    all.SearchProgram(program.get());
+    std::string expected;
+    int found = 0;
+    for (ISquarable* element : all.Results) {
+        std::string name = element->GetName();
+        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+        if (name.find("window") != std::string::npos && treemap->RectOf(element) != nullptr) {
+            expected += treemap->RectOf(element)->GetDescription() + "\n";
+            ++found;
+        }
+    }
+    EXPECT_GT(found, 100);
+    EXPECT_EQ(expected + "found: " + std::to_string(found) + "\n",
+              RunTool("find --substring --ignore-case " + wx + " window").Out);
+    treemap.reset();
 }

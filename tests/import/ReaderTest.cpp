@@ -275,7 +275,7 @@ TEST_F(ImportTest, EveryElementIsLinkedWhereItBelongs) {
         "<Class id=\"_7\" name=\"Base\" context=\"_2\" file=\"f1\"/>\n"
         "<Struct id=\"_8\" name=\"Mixin\" context=\"_2\" file=\"f1\"/>\n"
         "<Class id=\"_9\" name=\"Derived\" context=\"_2\" file=\"f1\" bases=\"_7 protected:_8 "
-        "\"/>\n"
+        "\" line=\"5\"/>\n"
         "<Method id=\"_10\" name=\"M\" returns=\"_4\" context=\"_9\" access=\"private\" "
         "file=\"f1\" line=\"23\" endline=\"30\"><Argument type=\"_4\"/><Argument type=\"_6\"/>"
         "<Ellipsis/></Method>\n"
@@ -285,10 +285,10 @@ TEST_F(ImportTest, EveryElementIsLinkedWhereItBelongs) {
         "<Argument type=\"_5c\"/><Argument type=\"_99\"/><Argument name=\"stop\"/>"
         "<Argument type=\"_4\"/></Function>\n"
         "<Field id=\"_13\" name=\"Count\" type=\"_5c\" context=\"_9\" access=\"protected\" "
-        "file=\"f1\"/>\n"
+        "file=\"f1\" line=\"7\"/>\n"
         "<Field id=\"_14\" name=\"BuiltIn\" type=\"_4\" context=\"_8\"/>\n"
         "<Typedef id=\"_15\" name=\"Handle\" type=\"_6\" context=\"_2\"/>\n"
-        "<Enumeration id=\"_16\" name=\"Color\" context=\"_9\" file=\"f1\"/>\n"
+        "<Enumeration id=\"_16\" name=\"Color\" context=\"_9\" file=\"f1\" line=\"9\"/>\n"
         "<Union id=\"_17\" context=\"_9\" file=\"f1\"/>\n"
         "<FunctionType id=\"_18\" returns=\"_4\"/><ArrayType id=\"_19\" type=\"_4\"/>\n"
         "<Unimplemented id=\"_20\" type_class=\"Decltype\"/>\n"
@@ -328,6 +328,11 @@ TEST_F(ImportTest, EveryElementIsLinkedWhereItBelongs) {
     // a field of the qualified char, which is char.
     ASSERT_EQ(2u, derived->Types.size());
     EXPECT_NE(nullptr, dynamic_cast<CEnumType*>(derived->Types[0].get()));
+    // Classes, fields and types keep the line of their declaration; 0 when none is given.
+    EXPECT_EQ(
+        (std::vector<int>{5, 7, 9, 0}),
+        (std::vector<int>{derived->Line, derived->Fields[0]->Line,
+                          dynamic_cast<CEnumType*>(derived->Types[0].get())->Line, handle->Line}));
     EXPECT_EQ("Union", dynamic_cast<CClassType*>(derived->Types[1].get())->GetKind());
     ASSERT_EQ(2u, derived->Functions.size());
     CFunction* method = derived->Functions[0].get();

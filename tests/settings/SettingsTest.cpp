@@ -1,6 +1,7 @@
 // The settings file: reading with defaults for whatever is missing, saving in one step that
 // never leaves a file half written, and reading nothing beyond the file.
 #include "base/CXmlDocument.h"
+#include "settings/CRecentFiles.h"
 #include "settings/SettingsFile.h"
 #include "support/CRecordingMessageBox.h"
 #include "support/CTempDir.h"
@@ -256,4 +257,41 @@ TEST(SafeSaving, ASaveKeepsPermissionsAndSymbolicLinks) {
     EXPECT_EQ(0640u, after.st_mode & 07777);
     EXPECT_NE(std::string::npos, dir.ReadFile("real.cfg").find("f=\"0.25\""));
     EXPECT_EQ((Strings{"real.cfg", "settings.cfg"}), Entries("."));
+}
+
+TEST(RecentFiles, KeepTheEightNewestOnceEachAndComeFromTheUsersConfigurationDirectory) {
+    CTempDir dir;
+    dir.WriteFile("old", "b\n\na\nb\n");
+    CRecentFiles recent(dir.Path() + "/config/quarncode/recent"); // the directories are made
+    std::filesystem::create_directories("config/quarncode");
+    std::filesystem::copy_file("old", "config/quarncode/recent");
+    recent.Load();
+    EXPECT_EQ((Strings{"b", "a"}), recent.GetFiles());
+    for (const char* file : {"1", "2", "3", "4", "5", "6", "7", "a", "8"})
+        EXPECT_TRUE(recent.Add(file));
+    EXPECT_EQ((Strings{"8", "a", "7", "6", "5", "4", "3", "2"}), recent.GetFiles());
+    EXPECT_FALSE(recent.Add("two\nlines"));
+    EXPECT_TRUE(recent.Remove("6"));
+    EXPECT_EQ("8\na\n7\n5\n4\n3\n2\n", dir.ReadFile("config/quarncode/recent"));
+    CRecentFiles other(recent.GetPath()); // another window's list, read again before adding
+    EXPECT_TRUE(other.Add("9"));
+    EXPECT_TRUE(recent.Add("a"));
+    EXPECT_EQ((Strings{"a", "9", "8", "7", "5", "4", "3", "2"}), recent.GetFiles());
+    EXPECT_FALSE(CRecentFiles(dir.Path() + "/old/recent").Add("x")); // old is a file
+
+    const std::tuple<const char*, const char*, std::string> homes[] = {
+        {"/cfg", "/home/u", "/cfg/quarncode/recent"},
+        {"relative", "/home/u", "/home/u/.config/quarncode/recent"},
+        {nullptr, "/home/u", "/home/u/.config/quarncode/recent"},
+        {nullptr, nullptr, ""},
+    };
+    const std::string realHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+    for (const auto& [config, home, path] : homes) {
+        const std::pair<const char*, const char*> variables[] = {{"XDG_CONFIG_HOME", config},
+                                                                 {"HOME", home}};
+        for (const auto& [name, value] : variables)
+            value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+        EXPECT_EQ(path, CRecentFiles::DefaultPath());
+    }
+    setenv("HOME", realHome.c_str(), 1);
 }

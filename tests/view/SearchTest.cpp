@@ -4,6 +4,7 @@
 #include "layout/CFixedViewUnits.h"
 #include "layout/CRectArea.h"
 #include "model/CSizing.h"
+#include "model/ElementSummary.h"
 #include "support/CTestModel.h"
 #include "view/CQuery.h"
 #include "view/IQueryTarget.h"
@@ -57,6 +58,54 @@ TEST(ElementSearch, NamesMatchWholeAndCaseSensitiveOverEveryKindAndFilesPassWhat
               Search(p, ""));
     EXPECT_EQ(Found({variable, longer, qualified, cls, member, constructor, enumeration}),
               Search(p, "", a));
+}
+
+// Qualified names against scopes innermost last, with the case and whole-name options; the
+// list's kind, qualified name and place of what is found.
+TEST(ElementSearch, QualifiedNamesMatchTheInnermostScopesAndTheOptionsApplyToTheirParts) {
+    CTestModel m;
+    CSourceFile* file = m.File("a.h");
+    CNamespace* global = m.Namespace("::");
+    CNamespace* geo = m.Namespace("geo", global);
+    CNamespace* outer = m.Namespace("outer", global);
+    CClassType* registry = m.Class("Registry", geo);
+    CFunction* add = m.Function("Add", registry, 12, 14, {}, nullptr, file);
+    CFunction* geoAdd = m.Function("add", geo, 1, 2);
+    CFunction* globalAdd = m.Function("Add", global, 1, 2);
+    CFunction* outerAdd = m.Function("Add", m.Class("Registry", m.Namespace("geo", outer)), 1, 2);
+    CClassType* vector = m.Class("vector<std::string>", geo);
+    CFunction* pushBack = m.Function("push_back", vector, 1, 2);
+    const std::tuple<const char*, bool, bool, Found> cases[] = {
+        {"Add", true, true, {add, outerAdd, globalAdd}},
+        {"Registry::Add", true, true, {add, outerAdd}},
+        {"geo::Registry::Add", true, true, {add, outerAdd}},
+        {"Registry::geo::Add", true, true, {}},
+        {"outer::Registry::Add", true, true, {}}, // not the innermost scopes
+        {"::geo::Registry::Add", true, true, {add}},
+        {"::Add", true, true, {globalAdd}},
+        {"::", true, true, {global}},
+        {"GEO::registry::ADD", true, true, {}},
+        {"GEO::registry::ADD", false, true, {add, outerAdd}},
+        {"geo::add", true, true, {geoAdd}},
+        {"geo::ADD", false, true, {geoAdd}},
+        {"Registry::dd", true, false, {add, outerAdd}},
+        {"Reg::Add", true, false, {}}, // a scope is a whole name
+        {"registry::D", false, false, {add, outerAdd}},
+        {"vector<std::string>::push_back", true, true, {pushBack}},
+    };
+    for (const auto& [text, matchCase, wholeName, found] : cases) {
+        CElementFilter filter;
+        CNameCriterion* criterion = filter.AddNameCriterion();
+        std::tie(criterion->Name, criterion->MatchCase, criterion->WholeName) =
+            std::make_tuple(text, matchCase, wholeName);
+        filter.SearchProgram(m.GetProgram());
+        EXPECT_EQ(found, filter.Results) << text << " " << matchCase << wholeName;
+    }
+    EXPECT_EQ(std::make_tuple(std::string("method"), std::string("geo::Registry::Add"),
+                              std::string("a.h:12")),
+              std::make_tuple(KindName(*add), QualifiedName(*add), SourceLocation(*add)));
+    EXPECT_EQ("::", QualifiedName(*global));
+    EXPECT_EQ("", SourceLocation(*globalAdd));
 }
 
 TEST(ElementSearch, ClassCriteriaPassByDirectBaseAndByAncestry) {

@@ -265,8 +265,14 @@ TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheV
     View.MouseWheel(-9, 100, 200, false);
     EXPECT_EQ(1, camera.ZoomFactor);
     // The centre then shows what lay a tenth to the left (a), right (d), below (s), above (w).
-    const std::tuple<char, float, float> pans[] = {
-        {'a', -0.1f, 0}, {'d', 0.1f, 0}, {'s', 0, -0.1f}, {'w', 0, 0.1f}, {'A', -0.1f, 0}};
+    const std::tuple<int, float, float> pans[] = {{'a', -0.1f, 0},
+                                                  {'d', 0.1f, 0},
+                                                  {'s', 0, -0.1f},
+                                                  {'w', 0, 0.1f},
+                                                  {'A', -0.1f, 0},
+                                                  {CBasicView::KeyLeft, -0.1f, 0},
+                                                  {CBasicView::KeyRight, 0.1f, 0},
+                                                  {CBasicView::KeyDownArrow, 0, -0.1f}};
     for (const auto& [key, dx, dy] : pans) {
         unsigned view = View.GetViewVersion();
         tree = View.GetTreeVersion();
@@ -281,7 +287,7 @@ TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheV
     // visible area back inside -1 ... 1, touching the side it had left; r, R and Backspace
     // reset the view.
     const std::pair<char, int> sides[] = {
-        {'a', 'r'}, {'d', 'R'}, {'s', CBasicView::KeyBackspace}, {'w', 'r'}};
+        {'a', 'r'}, {'d', 'R'}, {'s', CBasicView::KeyBackspace}, {'w', CBasicView::KeyHome}};
     for (const auto& [key, reset] : sides) {
         EXPECT_TRUE(View.KeyDown(reset));
         EXPECT_EQ(std::make_tuple(1.0f, 0.0f, 0.0f),
@@ -302,6 +308,65 @@ TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheV
     CBasicView empty(nullptr, Ws.Log);
     for (int key : {int('a'), int('r'), CBasicView::KeyEscape, CBasicView::KeyUp})
         EXPECT_FALSE(empty.KeyDown(key)) << key;
+}
+
+// Each zoom and pan (a drag as one) is a step that Alt+Left and Alt+Right walk exactly; a
+// move after stepping back drops the steps ahead, and a new tree forgets them all.
+TEST_F(ViewTest, ADoubleClickZoomsToTheRectAndAltArrowsWalkTheStepsOfZoomAndPan) {
+    using Position = std::tuple<float, float, float>;
+    const CCamera& camera = View.GetCamera();
+    auto at = [&] { return Position(camera.ZoomFactor, camera.PanX, camera.PanY); };
+    auto key = [&](int code, int modifiers = 0) {
+        EXPECT_TRUE(View.KeyDown(code, modifiers)) << code;
+        return at();
+    };
+    CSqRectangle* square = Rect("Square");
+    const CRectPoints unzoomed = square->Screen;
+    std::vector<Position> steps{at()};
+    View.MouseWheel(1, 100, 100, false);
+    steps.push_back(at());
+    steps.push_back(key(CBasicView::KeyLeft));
+    float x0, y0, x1, y1;
+    View.ToView(Width / 2, Height / 2, x0, y0);
+    steps.push_back(key('+')); // about the centre
+    View.ToView(Width / 2, Height / 2, x1, y1);
+    EXPECT_NEAR(0, std::abs(x1 - x0) + std::abs(y1 - y0), 1e-6);
+    View.DoubleClick(PixelOf(square).first, PixelOf(square).second);
+    EXPECT_EQ(Strings{"Square"}, Selected());
+    steps.push_back(at());
+    // The visible area holds the box and its longer side fills the view but for the margin.
+    View.ToView(0, 0, x0, y1);
+    View.ToView(Width, Height, x1, y0);
+    const CRectPoints& box = square->Screen;
+    EXPECT_TRUE(box.MinX >= x0 && box.MaxX <= x1 && box.MinY >= y0 && box.MaxY <= y1);
+    EXPECT_NEAR(1 - 2 * CCamera::ZoomToMargin,
+                std::max((box.MaxX - box.MinX) / (x1 - x0), (box.MaxY - box.MinY) / (y1 - y0)),
+                1e-3);
+    View.Drag(10, 10, 20, 20);
+    View.Drag(20, 20, 40, 30);
+    View.EndDrag();
+    steps.push_back(at());
+    for (size_t i = steps.size() - 1; i-- > 0;)
+        EXPECT_EQ(steps[i], key(CBasicView::KeyLeft, CBasicView::ModAlt)) << i;
+    EXPECT_EQ(steps[0], key(CBasicView::KeyLeft, CBasicView::ModAlt)); // no step before
+    EXPECT_EQ(std::make_pair(unzoomed.MinX, unzoomed.MaxY),
+              std::make_pair(square->Screen.MinX, square->Screen.MaxY)); // borders of zoom 1
+    for (size_t i = 1; i < steps.size(); ++i)
+        EXPECT_EQ(steps[i], key(CBasicView::KeyRight, CBasicView::ModAlt)) << i;
+    EXPECT_EQ(steps.back(), key(CBasicView::KeyRight, CBasicView::ModAlt)); // none after
+    key(CBasicView::KeyLeft, CBasicView::ModAlt);
+    key(CBasicView::KeyLeft, CBasicView::ModAlt);
+    const Position reset = key(CBasicView::KeyHome);
+    EXPECT_EQ(reset, key(CBasicView::KeyRight, CBasicView::ModAlt)); // the steps ahead are gone
+    EXPECT_EQ(steps[3], key(CBasicView::KeyLeft, CBasicView::ModAlt));
+    EXPECT_FALSE(View.KeyDown('a', CBasicView::ModAlt)); // left to the menus
+    EXPECT_FALSE(View.KeyDown('w', CBasicView::ModControl));
+    View.SetLayoutSettings(CLayoutSettings());
+    EXPECT_EQ(steps[0], key(CBasicView::KeyLeft, CBasicView::ModAlt));
+    CCamera corner; // zooming to a box in a corner keeps the view inside the tree
+    corner.ZoomTo(-1, -1, -0.5f, 0, Width, Height);
+    corner.ToView(0, Height, Width, Height, x0, y0);
+    EXPECT_NEAR(0, std::abs(x0 + 1) + std::abs(y0 + 1), 1e-6);
 }
 
 TEST_F(ViewTest, ClassQueriesSelectTheClassesCommonToAllSelectedOnes) {
