@@ -2,108 +2,34 @@
 // Settings and Find dialogs shown for real and worked with the keyboard (XTest), clicks on the
 // canvas, the status bar, and loads that fail.
 
+#include "CDesktopTest.h"
+
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
 #include "app/CPrefDlg.h"
-#include "app/CQuarnCode.h"
-#include "app/CQuarnWindow.h"
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
 #include "model/CProgram.h"
-#include "support/CTempDir.h"
 #include "view/CBasicView.h"
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
 
-#include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
 #include <list>
 #include <set>
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/evtloop.h>
-#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/slider.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
-#include <wx/uiaction.h>
-
-class CExpectedDialogs;
-#define wxTEST_DIALOG_HOOK_CLASS CExpectedDialogs
-#include <wx/testing.h>
-
-#include <X11/Xlib.h>
-#include <gdk/gdkx.h>
-#include <gtk/gtk.h>
-
-// wxTEST_DIALOG's hook: a missing or unexpected dialog fails the test.
-class CExpectedDialogs : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
-};
 
 namespace {
 
 const std::string Relations = QUARN_BINARY_DIR "/fixtures/relations.xml";
-
-// Lets the Settings and Find dialogs show for real; any other dialog that no wxTEST_DIALOG
-// expects fails the test and is cancelled.
-class CDialogGuard : public wxModalDialogHook {
-public:
-    CDialogGuard() { Register(); }
-    ~CDialogGuard() override { Unregister(); }
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        if (dynamic_cast<CPrefDlg*>(dialog) != nullptr ||
-            dynamic_cast<CFindDlg*>(dialog) != nullptr)
-            return wxID_NONE;
-        ADD_FAILURE() << "unexpected dialog: " << dialog->GetTitle().utf8_string();
-        return wxID_CANCEL;
-    }
-    void Exit(wxDialog*) override {}
-};
-
-template <class T> class CExpect : public wxExpectModalBase<T, CExpect<T>> {
-public:
-    explicit CExpect(std::function<int(T&)> act) : Act(std::move(act)) {}
-
-protected:
-    int OnInvoked(T* dialog) const override { return Act(*dialog); }
-
-private:
-    std::function<int(T&)> Act;
-};
-
-// Lets the toolkit deliver what arrives until done() holds; the limit only keeps a broken
-// program from hanging the run.
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done() && std::chrono::steady_clock::now() < limit) {
-        if (!wxTheApp->Pending())
-            wxMilliSleep(1);
-        wxYield();
-    }
-    return done();
-}
-
-// The file dialog answered with path.
-CExpect<wxFileDialog> FileDialog(const std::string& path) {
-    return CExpect<wxFileDialog>([path](wxFileDialog& dialog) {
-        dialog.SetPath(wxString::FromUTF8(path)); // the chooser takes it asynchronously
-        EXPECT_TRUE(PumpUntil([&] { return dialog.GetPath().utf8_string() == path; }));
-        return wxID_OK;
-    });
-}
 
 // Every window below window, depth first.
 void Descendants(wxWindow* window, std::vector<wxWindow*>& found) {
@@ -113,109 +39,9 @@ void Descendants(wxWindow* window, std::vector<wxWindow*>& found) {
     }
 }
 
-class FirstMinutes : public testing::Test {
+class FirstMinutes : public CDesktopTest {
 protected:
-    void SetUp() override {
-        Toolkit = wxApp::GetInstance();
-        App = new CQuarnCode(); // becomes the toolkit's application
-    }
-    void TearDown() override {
-        if (!wxTopLevelWindows.empty())
-            wxTopLevelWindows.front()->Close(true);
-        EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
-        delete App;
-        wxApp::SetInstance(Toolkit);
-    }
-
-    // Starts the program in the test's directory, with the repository's settings file or
-    // without one, and loads file unless it is empty.
-    void Start(bool settings, const std::string& file) {
-        if (settings)
-            std::filesystem::copy_file(QUARN_SOURCE_DIR "/settings.cfg", "settings.cfg");
-        ASSERT_TRUE(App->OnInit());
-        Input = std::make_unique<wxUIActionSimulator>();
-        if (!file.empty())
-            App->LoadFile(file);
-    }
-    CQuarnWindow& Window() const { return *App->GetMainWindow(); }
-    CBasicView& View() const { return *App->GetView(); }
     const std::list<CSqRectangle*>& Selected() const { return View().GetSelection().SelectedRects; }
-    std::string StatusLine() const {
-        return Window().GetStatusBar()->GetStatusText().utf8_string();
-    }
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        Window().ProcessWindowEvent(event);
-    }
-    // Gives window the keyboard focus as a window manager would, once it is on the screen.
-    void Focus(wxWindow& window) {
-        auto gdk = [&] { return gtk_widget_get_window(window.GetHandle()); };
-        ASSERT_TRUE(PumpUntil([&] { return gdk() != nullptr && gdk_window_is_viewable(gdk()); }));
-        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
-        XSetInputFocus(display, GDK_WINDOW_XID(gdk()), RevertToParent, CurrentTime);
-        XFlush(display);
-        EXPECT_TRUE(PumpUntil([&] {
-            return wxWindow::FindFocus() != nullptr &&
-                   wxGetTopLevelParent(wxWindow::FindFocus()) == &window;
-        }));
-    }
-    // Gives the command that shows a dialog of type T; once the dialog has the keyboard focus,
-    // act works it (from within the dialog's modal loop) and closes it. A dialog left open
-    // fails the test and is cancelled.
-    template <class T> void Drive(int command, const std::function<void(T&)>& act) {
-        bool acted = false;
-        wxTheApp->CallAfter([&] {
-            for (wxWindow* window : wxTopLevelWindows) {
-                auto* dialog = dynamic_cast<T*>(window);
-                if (dialog == nullptr || !dialog->IsModal())
-                    continue;
-                Focus(*dialog);
-                act(*dialog);
-                acted = true;
-                if (!PumpUntil([&] { return !dialog->IsModal(); })) {
-                    ADD_FAILURE() << "the dialog stayed open";
-                    dialog->EndModal(wxID_CANCEL);
-                }
-            }
-        });
-        Command(command);
-        EXPECT_TRUE(acted);
-    }
-    // Presses key and waits until done() holds.
-    void Press(
-        int key, const std::function<bool()>& done = [] { return true; }) {
-        Input->Char(key);
-        EXPECT_TRUE(PumpUntil(done)) << key;
-    }
-    // The rectangle of the first element named name.
-    CSqRectangle* Rect(const std::string& name) {
-        CElementFilter filter;
-        filter.AddNameCriterion()->Name = name;
-        filter.SearchProgram(App->GetViewData()->GetProgram());
-        return filter.Results.empty() ? nullptr : View().GetTreemap()->RectOf(filter.Results[0]);
-    }
-    // Clicks just below rect's top edge, the part across of the way from its left: in the
-    // border of a class. (A click on the spot of the one before would be a double click.)
-    void ClickOnTopBorder(CSqRectangle* rect, float across) {
-        const CRectPoints& s = rect->Screen;
-        CGLCanvas& canvas = *Window().GetCanvas();
-        const wxSize size = canvas.GetClientSize();
-        const wxPoint at(static_cast<int>((s.MinX + (s.MaxX - s.MinX) * across + 1) / 2 * size.x),
-                         static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1);
-        Input->MouseMove(canvas.ClientToScreen(at));
-        EXPECT_TRUE(PumpUntil([&] { return View().GetHover() == rect; }));
-        const std::string before = StatusLine();
-        Input->MouseClick();
-        EXPECT_TRUE(PumpUntil([&] { return StatusLine() != before; }));
-    }
-
-    CTempDir Dir;
-    CDialogGuard Guard;
-    wxGUIEventLoop Loop; // menu commands run inside the application's event loop
-    wxEventLoopActivator Active{&Loop};
-    wxAppConsole* Toolkit = nullptr;
-    CQuarnCode* App = nullptr;
-    std::unique_ptr<wxUIActionSimulator> Input; // made once the window is shown
 };
 
 } // namespace
@@ -270,9 +96,9 @@ TEST_F(FirstMinutes, SettingsShowEveryControlWholeTabReachesEachAndKeysMoveTheSl
             reached.insert(focus);
             if (auto* slider = dynamic_cast<wxSlider*>(focus)) {
                 const int before = slider->GetValue();
-                Press(WXK_RIGHT, [&] { return slider->GetValue() == before + 1; });
+                Press(WXK_RIGHT, 0, [&] { return slider->GetValue() == before + 1; });
             }
-            Press(WXK_TAB, [&] { return wxWindow::FindFocus() != focus; });
+            Press(WXK_TAB, 0, [&] { return wxWindow::FindFocus() != focus; });
         }
         EXPECT_EQ(controls, reached);
         Press(WXK_ESCAPE);
@@ -296,7 +122,7 @@ TEST_F(FirstMinutes, OkWithoutAChangeKeepsEveryValueAndSaveWritesTheShownOnes) {
     Drive<CPrefDlg>(CQuarnWindow::SettingsId, [&](CPrefDlg& dialog) {
         dialog.CushionHSlider->SetFocus();
         EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == dialog.CushionHSlider; }));
-        Press(WXK_RIGHT, [&] { return dialog.CushionHSlider->GetValue() == 50; });
+        Press(WXK_RIGHT, 0, [&] { return dialog.CushionHSlider->GetValue() == 50; });
         auto save = [&] {
             Input->MouseMove(dialog.SaveButton->GetScreenRect().GetPosition() + wxPoint(5, 5));
             Input->MouseClick();
@@ -345,7 +171,7 @@ TEST_F(FirstMinutes, ClassModeSelectsAClassByItsBorderAndTheStatusFollowsEveryNe
     Start(true, Relations);
     Command(CQuarnWindow::SelectClassId);
     CSqRectangle* square = Rect("Square");
-    ClickOnTopBorder(square, 0.5f);
+    ClickOn(square, 0.5f);
     EXPECT_EQ(std::list<CSqRectangle*>{square}, Selected());
     // The description's lines on one line, and whole in the tooltip.
     const std::string description = square->GetDescription();
@@ -360,7 +186,7 @@ TEST_F(FirstMinutes, ClassModeSelectsAClassByItsBorderAndTheStatusFollowsEveryNe
     const std::string none = "Select an item to view more detailed info";
     Drive<CPrefDlg>(CQuarnWindow::SettingsId, [&](CPrefDlg&) { Press(WXK_RETURN); });
     EXPECT_EQ(none, StatusLine());
-    ClickOnTopBorder(Rect("Square"), 0.3f);
+    ClickOn(Rect("Square"), 0.3f);
     Command(CQuarnWindow::CloseId);
     EXPECT_EQ(none, StatusLine());
 }

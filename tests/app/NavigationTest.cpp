@@ -2,170 +2,47 @@
 // a double click and Alt+arrows through the X server, the Find dialog's options, list and
 // keys, File, Recent Files and a dropped file, the menus' shortcuts, Help and the icon.
 
+#include "CDesktopTest.h"
+
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
 #include "app/CMatchList.h"
-#include "app/CQuarnCode.h"
-#include "app/CQuarnWindow.h"
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
 #include "model/CProgramElement.h"
-#include "support/CTempDir.h"
 #include "view/CBasicView.h"
-#include "view/CElementFilter.h"
 #include "view/CViewData.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
 #include <regex>
 #include <wx/checkbox.h>
 #include <wx/dnd.h>
-#include <wx/evtloop.h>
-#include <wx/filedlg.h>
 #include <wx/generic/aboutdlgg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
-#include <wx/uiaction.h>
-
-class CNavigationHook;
-#define wxTEST_DIALOG_HOOK_CLASS CNavigationHook
-#include <wx/testing.h>
-
-#include <X11/Xlib.h>
-#include <gdk/gdkx.h>
-#include <gtk/gtk.h>
-
-// wxTEST_DIALOG's hook: a missing or unexpected dialog fails the test.
-class CNavigationHook : public wxTestingModalHook {
-public:
-    using wxTestingModalHook::wxTestingModalHook;
-
-protected:
-    void ReportFailure(const wxString& message) override { ADD_FAILURE() << message.utf8_string(); }
-};
 
 namespace {
 
-// Lets the Find dialog show for real; any other dialog that no wxTEST_DIALOG expects fails the
-// test and is cancelled.
-class CDialogGuard : public wxModalDialogHook {
-public:
-    CDialogGuard() { Register(); }
-    ~CDialogGuard() override { Unregister(); }
-
-protected:
-    int Enter(wxDialog* dialog) override {
-        if (dynamic_cast<CFindDlg*>(dialog) != nullptr)
-            return wxID_NONE;
-        ADD_FAILURE() << "unexpected dialog: " << dialog->GetTitle().utf8_string();
-        return wxID_CANCEL;
-    }
-    void Exit(wxDialog*) override {}
-};
-
-template <class T> class CExpect : public wxExpectModalBase<T, CExpect<T>> {
-public:
-    explicit CExpect(std::function<int(T&)> act) : Act(std::move(act)) {}
-
-protected:
-    int OnInvoked(T* dialog) const override { return Act(*dialog); }
-
-private:
-    std::function<int(T&)> Act;
-};
-
-// Lets the toolkit deliver what arrives until done() holds; the limit only keeps a broken
-// program from hanging the run.
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done() && std::chrono::steady_clock::now() < limit) {
-        if (!wxTheApp->Pending())
-            wxMilliSleep(1);
-        wxYield();
-    }
-    return done();
-}
-
 const std::string Relations = QUARN_BINARY_DIR "/fixtures/relations.xml";
 
-class Navigation : public testing::Test {
+// The program with the relations fixture open, keeping its recent files in the test's own
+// directory.
+class Navigation : public CDesktopTest {
 protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1); // recent files of the test's own
-        std::filesystem::copy_file(QUARN_SOURCE_DIR "/settings.cfg", "settings.cfg");
-        Toolkit = wxApp::GetInstance();
-        App = new CQuarnCode(); // becomes the toolkit's application
-        ASSERT_TRUE(App->OnInit());
-        Input = std::make_unique<wxUIActionSimulator>();
-        App->LoadFile(Relations);
+        setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1);
+        CDesktopTest::SetUp();
+        Start(true, Relations);
     }
     void TearDown() override {
-        if (!wxTopLevelWindows.empty())
-            wxTopLevelWindows.front()->Close(true);
-        EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
-        delete App;
-        wxApp::SetInstance(Toolkit);
+        CDesktopTest::TearDown();
         setenv("XDG_CONFIG_HOME", Config.c_str(), 1);
     }
-    CQuarnWindow& Window() const { return *App->GetMainWindow(); }
-    CGLCanvas& Canvas() const { return *Window().GetCanvas(); }
-    CBasicView& View() const { return *App->GetView(); }
     float Zoom() const { return View().GetCamera().ZoomFactor; }
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        Window().ProcessWindowEvent(event);
-    }
-    CSqRectangle* Rect(const std::string& name) {
-        CElementFilter filter;
-        filter.AddNameCriterion()->Name = name;
-        filter.SearchProgram(App->GetViewData()->GetProgram());
-        return filter.Results.empty() ? nullptr : View().GetTreemap()->RectOf(filter.Results[0]);
-    }
-    // Gives window the keyboard focus as a window manager would, once it is on the screen.
-    void Focus(wxWindow& window) {
-        auto gdk = [&] { return gtk_widget_get_window(window.GetHandle()); };
-        ASSERT_TRUE(PumpUntil([&] { return gdk() != nullptr && gdk_window_is_viewable(gdk()); }));
-        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
-        XSetInputFocus(display, GDK_WINDOW_XID(gdk()), RevertToParent, CurrentTime);
-        XFlush(display);
-        EXPECT_TRUE(PumpUntil([&] {
-            return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == &window;
-        }));
-    }
-    // Presses key with modifiers on the focused window and lets the toolkit work until done.
-    void Press(int key, int modifiers, const std::function<bool()>& done) {
-        Input->Char(key, modifiers);
-        EXPECT_TRUE(PumpUntil(done)) << key;
-    }
-    // The canvas as the X server shows it after a paint.
-    std::vector<unsigned long> Pixels() {
-        Canvas().Refresh();
-        Canvas().Update();
-        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
-        XSync(display, False);
-        const wxSize size = Canvas().GetClientSize();
-        XImage* image =
-            XGetImage(display, Canvas().GetXWindow(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
-        std::vector<unsigned long> pixels;
-        for (int i = 0; image != nullptr && i < size.x * size.y; ++i)
-            pixels.push_back(XGetPixel(image, i % size.x, i / size.x));
-        if (image != nullptr)
-            XDestroyImage(image);
-        return pixels;
-    }
 
     const std::string Config = std::getenv("XDG_CONFIG_HOME"); // the run's, set by main
-    CTempDir Dir;
-    CDialogGuard Guard;
-    wxGUIEventLoop Loop; // menu commands run inside the application's event loop
-    wxEventLoopActivator Active{&Loop};
-    wxAppConsole* Toolkit = nullptr;
-    CQuarnCode* App = nullptr;
-    std::unique_ptr<wxUIActionSimulator> Input; // made once the window is shown
 };
 
 } // namespace
@@ -173,12 +50,9 @@ protected:
 TEST_F(Navigation, ADoubleClickZoomsToTheTileAndAltLeftRestoresTheViewExactly) {
     Focus(Window());
     CSqRectangle* square = Rect("Square");
-    const CRectPoints& s = square->Screen; // just below the middle of its top edge
+    const CRectPoints& s = square->Screen;
     const wxSize size = Canvas().GetClientSize();
-    Input->MouseMove(
-        Canvas().ClientToScreen(wxPoint(static_cast<int>((s.MinX + s.MaxX + 2) / 4 * size.x),
-                                        static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1)));
-    ASSERT_TRUE(PumpUntil([&] { return View().GetHover() == square; }));
+    MoveTo(square);
     const std::vector<unsigned long> before = Pixels();
     Input->MouseDblClick();
     ASSERT_TRUE(PumpUntil([&] { return Zoom() > 1; }));
