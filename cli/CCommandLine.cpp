@@ -40,6 +40,8 @@ const char* CCommandLine::Usage() {
            "      --select NAME        selects every element named NAME as the Find command\n"
            "                           does and draws the selection over the tree: lit\n"
            "                           rectangles, red frames, class relations (repeatable)\n"
+           "      --labels             draws the names of the rectangles as the desktop\n"
+           "                           program does, at the settings' label size\n"
            "\n"
            "Options of every command:\n"
            "  --settings FILE          settings to use (default settings.cfg; defaults when it\n"
@@ -100,6 +102,8 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
                     line.QueryDrivers.push_back(globs.substr(start, comma - start));
                 start = comma + 1;
             }
+        } else if (arg == "--labels") {
+            line.Labels = true;
         } else if (arg == "--select") {
             line.Selections.push_back(value());
         } else if (arg == "--shader") {
@@ -135,5 +139,7 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
                          line.Height != 600 || line.Shader != "normal";
     if (line.Command != "render" && renderOptions)
         throw UsageError("-o, --width, --height, --shader and --select belong to render");
+    if (line.Command != "render" && line.Labels)
+        throw UsageError("--labels belongs to render");
     return line;
 }

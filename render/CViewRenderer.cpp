@@ -8,11 +8,14 @@
 #include <algorithm>
 #include <cmath>
 
-CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log) : Cushions(gl, log), Log(log) {}
+CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log)
+    : Cushions(gl, log), Log(log), Labels(log) {}
 
 void CViewRenderer::Draw(const CBasicView& view) {
-    if (view.GetTreemap() == nullptr)
+    if (view.GetTreemap() == nullptr) {
+        Labels.Clear();
         return;
+    }
     bool record = !Rendered || view.GetTreeVersion() != TreeVersion;
     if (record || view.GetViewVersion() != ViewVersion) {
         RenderTree(view, record);
@@ -26,6 +29,10 @@ void CViewRenderer::Draw(const CBasicView& view) {
         glDrawPixels(view.GetWidth(), view.GetHeight(), GL_RGBA, GL_UNSIGNED_BYTE, Snapshot.data());
     }
     DrawOverlay(view);
+    if (view.GetLooks().Labels)
+        Labels.Draw(view);
+    else
+        Labels.Clear();
     CheckGLError(Log);
 }
 

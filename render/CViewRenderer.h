@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/CCushionRenderer.h"
+#include "render/CLabelPainter.h"
 
 #include <GL/gl.h>
 #include <vector>
@@ -21,13 +22,15 @@ public:
 
     // Paints view, between the canvas's clear and its buffer swap: nothing without a treemap;
     // else either renders the tree and saves it, or copies the saved image back; then draws the
-    // overlay.
+    // overlay, and the labels when the view's looks want them.
     void Draw(const CBasicView& view);
 
     // The saved tree image, RGBA (empty before the first paint).
     const std::vector<unsigned char>& GetSnapshot() const { return Snapshot; }
     // How often the whole tree has been rendered.
     int GetTreeRenders() const { return TreeRenders; }
+    // What draws the labels, and knows where the last paint put them.
+    const CLabelPainter& GetLabelPainter() const { return Labels; }
 
 private:
     // Sets the model-view matrix to the view's zoom and pan.
@@ -46,6 +49,7 @@ private:
 
     CCushionRenderer Cushions;
     CLogFile& Log;
+    CLabelPainter Labels;
     GLuint DisplayList = 0; // 0 until the first list is recorded
     std::vector<unsigned char> Snapshot;
     bool Rendered = false;    // the tree has been rendered at least once

@@ -153,10 +153,17 @@ protected:
             XGetImage(display, Canvas().GetXWindow(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
         if (image == nullptr)
             return -1;
+        // The labels' white text does not count.
+        const std::vector<CLabelBox>& labels =
+            Canvas().GetRenderer()->GetLabelPainter().GetLabels();
         int count = 0;
         for (int y = 0; y < size.y; ++y)
             for (int x = 0; x < size.x; ++x)
-                count += (XGetPixel(image, x, y) & 0xffffff) != 0xffffff;
+                count += (XGetPixel(image, x, y) & 0xffffff) != 0xffffff ||
+                         std::any_of(labels.begin(), labels.end(), [&](const CLabelBox& l) {
+                             return x >= l.MinX && x < l.MaxX && size.y - 1 - y >= l.MinY &&
+                                    size.y - 1 - y < l.MaxY;
+                         });
         XDestroyImage(image);
         return count;
     }
