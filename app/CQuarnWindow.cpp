@@ -107,6 +107,13 @@ void CQuarnWindow::ShowStatusText(const std::string& text) {
     GetStatusBar()->SetToolTip(wxString::FromUTF8(text));
 }
 
+void CQuarnWindow::ShowHoverTip(const std::string& text) {
+    if (text.empty())
+        Canvas->UnsetToolTip();
+    else
+        Canvas->SetToolTip(wxString::FromUTF8(text));
+}
+
 void CQuarnWindow::ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) {
     CQueryPopupMenu menu(View, queries);
     PopupMenu(&menu, x, y);

@@ -55,6 +55,8 @@ public:
     // Shows text in the status bar on one line (OneLine), and whole in the bar's tooltip.
     void ShowStatusText(const std::string& text) override;
     void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) override;
+    // Sets the canvas's tooltip, which the toolkit shows after a short rest; empty unsets it.
+    void ShowHoverTip(const std::string& text) override;
 
     CGLCanvas* GetCanvas() const { return Canvas; }
     CFindDlg* GetFindDialog() const { return FindDialog; }

@@ -15,6 +15,7 @@
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
+#include "view/SelectionStatus.h"
 
 #include <chrono>
 #include <filesystem>
@@ -39,6 +40,7 @@ class CTestModalHook;
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <gdk/gdkx.h>
+#include <gtk/gtk.h>
 
 // wxTEST_DIALOG's hook: a missing or unexpected dialog fails the test, and an unexpected one
 // is cancelled instead of waiting for a user. The session keeps one without expectations for
@@ -242,6 +244,25 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     CSqRectangle* square = Rect("Square");
     MoveTo(square);
     EXPECT_FALSE(View().GetSelection().HoverRelations.Arrows.empty());
+    // The status bar describes it, and after a rest a tooltip says what and where it is; off
+    // the canvas both go back to the selection, and the tooltip goes.
+    EXPECT_EQ(CQuarnWindow::OneLine(SelectionStatusText({square})), StatusLine().utf8_string());
+    EXPECT_EQ(0u, Canvas().GetToolTipText().utf8_string().rfind(
+                      "Class\ngeo::Square\n" QUARN_SOURCE_DIR "/tests/fixtures/relations.h", 0))
+        << Canvas().GetToolTipText();
+    EXPECT_TRUE(PumpUntil([] {
+        GList* windows = gtk_window_list_toplevels();
+        bool shown = false;
+        for (GList* w = windows; w != nullptr; w = w->next)
+            shown |= gtk_widget_get_visible(GTK_WIDGET(w->data)) &&
+                     gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_POPUP;
+        g_list_free(windows);
+        return shown;
+    }));
+    Input->MouseMove(Window().GetStatusBar()->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    EXPECT_TRUE(
+        PumpUntil([&] { return StatusLine() == "Select an item to view more detailed info"; }));
+    EXPECT_EQ(nullptr, Canvas().GetToolTip());
 
     // A click selects by the selection mode and the status bar describes the selection.
     CSqRectangle* edge = Rect("Edge");

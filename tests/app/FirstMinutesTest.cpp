@@ -203,9 +203,9 @@ protected:
                          static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1);
         Input->MouseMove(canvas.ClientToScreen(at));
         EXPECT_TRUE(PumpUntil([&] { return View().GetHover() == rect; }));
-        const std::string before = StatusLine();
+        const std::list<CSqRectangle*> before = Selected();
         Input->MouseClick();
-        EXPECT_TRUE(PumpUntil([&] { return StatusLine() != before; }));
+        EXPECT_TRUE(PumpUntil([&] { return Selected() != before; }));
     }
 
     CTempDir Dir;
