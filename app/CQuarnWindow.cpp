@@ -2,6 +2,7 @@
 
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
+#include "app/CLegendWindow.h"
 #include "app/CQueryPopupMenu.h"
 #include "app/IDocumentCommands.h"
 #include "base/CError.h"
@@ -24,6 +25,7 @@ wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
     EVT_MENU(SettingsId, CQuarnWindow::OnSettings)
     EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
     EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
+    EVT_MENU(LegendId, CQuarnWindow::OnLegend)
 wxEND_EVENT_TABLE();
 // clang-format on
 
@@ -54,11 +56,15 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     shader->AppendRadioItem(ShaderNormalId, "&Normal", "Switch to normal program");
     shader->AppendRadioItem(ShaderSpecularId, "&Specular", "Switch to specular program");
     shader->AppendRadioItem(ShaderDebugId, "&Debug", "Switch to debug program");
+    auto* view = new wxMenu();
+    view->Append(LegendId, "&Legend");
     auto* bar = new wxMenuBar();
     bar->Append(file, "&File");
     bar->Append(tools, "&Tools");
     bar->Append(selection, "&Selection");
     bar->Append(shader, "&Shader");
+    bar->Append(view, "&View");
+    Legend = new CLegendWindow(this);
     SetMenuBar(bar);
 
     CreateStatusBar(1, wxST_SIZEGRIP, 0);
@@ -95,6 +101,16 @@ void CQuarnWindow::SetView(CBasicView* view) {
 
 void CQuarnWindow::RefreshCanvas() {
     Canvas->Refresh(true, nullptr);
+    // Every change of the looks repaints: the legend follows them.
+    if (View != nullptr)
+        Legend->ShowLooks(View->GetLooks());
+}
+
+void CQuarnWindow::OnLegend(wxCommandEvent&) {
+    if (View != nullptr)
+        Legend->ShowLooks(View->GetLooks());
+    Legend->Show();
+    Legend->Raise();
 }
 
 void CQuarnWindow::GetViewSize(int& width, int& height) const {

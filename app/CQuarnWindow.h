@@ -7,6 +7,7 @@
 class CBasicView;
 class CFindDlg;
 class CGLCanvas;
+class CLegendWindow;
 class CLogFile;
 class IDocumentCommands;
 
@@ -29,6 +30,7 @@ public:
         ShaderNormalId = 10,
         ShaderSpecularId = 11,
         ShaderDebugId = 12,
+        LegendId = 40,
     };
 
     // Builds the frame, the find dialog, the canvas (starting OpenGL), the menus and the status
@@ -60,6 +62,7 @@ public:
 
     CGLCanvas* GetCanvas() const { return Canvas; }
     CFindDlg* GetFindDialog() const { return FindDialog; }
+    CLegendWindow* GetLegend() const { return Legend; }
 
 private:
     void OnExit(wxCommandEvent& event);
@@ -69,10 +72,13 @@ private:
     void OnSettings(wxCommandEvent& event);
     void OnSelectionMode(wxCommandEvent& event);
     void OnShader(wxCommandEvent& event);
+    // View, Legend: shows the legend with the view's looks.
+    void OnLegend(wxCommandEvent& event);
 
     IDocumentCommands& Commands;
     CGLCanvas* Canvas;          // child window, destroyed with the frame
     CFindDlg* FindDialog;       // owned
+    CLegendWindow* Legend;      // child window, destroyed with the frame
     CBasicView* View = nullptr; // borrowed; set by the view when it is made
 
     wxDECLARE_EVENT_TABLE();

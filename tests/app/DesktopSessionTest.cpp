@@ -4,6 +4,7 @@
 
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
+#include "app/CLegendWindow.h"
 #include "app/CPrefDlg.h"
 #include "app/CProgressDlg.h"
 #include "app/CQuarnCode.h"
@@ -323,6 +324,30 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
                   }));
     EXPECT_NE(nullptr, View().GetTreemap());
     EXPECT_GT(NonWhiteAfterPaint(), 0);
+
+    // View, Legend shows every kind's colour from the looks, and follows them.
+    Command(CQuarnWindow::LegendId);
+    CLegendWindow& legend = *Window().GetLegend();
+    EXPECT_TRUE(legend.IsShown());
+    CLooksSettings looks = View().GetLooks();
+    auto colours = [&] {
+        std::vector<wxColour> shown, wanted;
+        for (size_t i = 0; i < legend.GetSwatches().size(); ++i) {
+            const CColor& c = looks.*CLegendWindow::Entries()[i].Color;
+            wanted.emplace_back(std::lround(c.Red * 255), std::lround(c.Green * 255),
+                                std::lround(c.Blue * 255));
+            shown.push_back(legend.GetSwatches()[i]->GetBackgroundColour());
+        }
+        return shown == wanted;
+    };
+    EXPECT_EQ(16u, legend.GetSwatches().size());
+    EXPECT_TRUE(colours());
+    looks.ClassColor = {1, 0.5f, 0, 1};
+    looks.FileGroupColor = {0, 0, 0, 1};
+    View().SetLooksSettings(looks);
+    EXPECT_TRUE(colours());
+    legend.Close();
+    EXPECT_FALSE(legend.IsShown());
 
     // Close empties the canvas; Exit ends the program.
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));
