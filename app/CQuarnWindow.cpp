@@ -3,6 +3,7 @@
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
 #include "app/CLegendWindow.h"
+#include "app/CPictureExport.h"
 #include "app/CQueryPopupMenu.h"
 #include "app/IDocumentCommands.h"
 #include "base/CError.h"
@@ -26,6 +27,7 @@ wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
     EVT_MENU_RANGE(SelectClassId, SelectNoneId, CQuarnWindow::OnSelectionMode)
     EVT_MENU_RANGE(ShaderNormalId, ShaderDebugId, CQuarnWindow::OnShader)
     EVT_MENU(LegendId, CQuarnWindow::OnLegend)
+    EVT_MENU(ExportPictureId, CQuarnWindow::OnExportPicture)
 wxEND_EVENT_TABLE();
 // clang-format on
 
@@ -42,6 +44,7 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     auto* file = new wxMenu();
     file->Append(OpenId, "&Open...");
     file->Append(CloseId, "&Close");
+    file->Append(ExportPictureId, "&Export Picture...");
     file->AppendSeparator();
     file->Append(ExitId, "E&xit");
     auto* tools = new wxMenu();
@@ -65,6 +68,7 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     bar->Append(shader, "&Shader");
     bar->Append(view, "&View");
     Legend = new CLegendWindow(this);
+    PictureExport = std::make_unique<CPictureExport>(*Canvas, log);
     SetMenuBar(bar);
 
     CreateStatusBar(1, wxST_SIZEGRIP, 0);
@@ -111,6 +115,16 @@ void CQuarnWindow::OnLegend(wxCommandEvent&) {
         Legend->ShowLooks(View->GetLooks());
     Legend->Show();
     Legend->Raise();
+}
+
+void CQuarnWindow::OnExportPicture(wxCommandEvent&) {
+    if (View == nullptr)
+        return;
+    EFragmentProgram program = NormalProgram;
+    for (int id : {ShaderSpecularId, ShaderDebugId})
+        if (GetMenuBar()->IsChecked(id))
+            program = static_cast<EFragmentProgram>(id - ShaderNormalId);
+    PictureExport->Run(this, *View, this, program);
 }
 
 void CQuarnWindow::GetViewSize(int& width, int& height) const {

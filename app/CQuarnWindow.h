@@ -2,12 +2,14 @@
 
 #include "view/IViewHost.h"
 
+#include <memory>
 #include <wx/frame.h>
 
 class CBasicView;
 class CFindDlg;
 class CGLCanvas;
 class CLegendWindow;
+class CPictureExport;
 class CLogFile;
 class IDocumentCommands;
 
@@ -31,6 +33,7 @@ public:
         ShaderSpecularId = 11,
         ShaderDebugId = 12,
         LegendId = 40,
+        ExportPictureId = 41,
     };
 
     // Builds the frame, the find dialog, the canvas (starting OpenGL), the menus and the status
@@ -63,6 +66,7 @@ public:
     CGLCanvas* GetCanvas() const { return Canvas; }
     CFindDlg* GetFindDialog() const { return FindDialog; }
     CLegendWindow* GetLegend() const { return Legend; }
+    CPictureExport* GetPictureExport() const { return PictureExport.get(); }
 
 private:
     void OnExit(wxCommandEvent& event);
@@ -74,11 +78,14 @@ private:
     void OnShader(wxCommandEvent& event);
     // View, Legend: shows the legend with the view's looks.
     void OnLegend(wxCommandEvent& event);
+    // File, Export Picture...: the view as a PNG file, drawn with the shader chosen.
+    void OnExportPicture(wxCommandEvent& event);
 
     IDocumentCommands& Commands;
-    CGLCanvas* Canvas;          // child window, destroyed with the frame
-    CFindDlg* FindDialog;       // owned
-    CLegendWindow* Legend;      // child window, destroyed with the frame
+    CGLCanvas* Canvas;     // child window, destroyed with the frame
+    CFindDlg* FindDialog;  // owned
+    CLegendWindow* Legend; // child window, destroyed with the frame
+    std::unique_ptr<CPictureExport> PictureExport;
     CBasicView* View = nullptr; // borrowed; set by the view when it is made
 
     wxDECLARE_EVENT_TABLE();

@@ -5,6 +5,7 @@
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
 #include "app/CLegendWindow.h"
+#include "app/CPictureExport.h"
 #include "app/CPrefDlg.h"
 #include "app/CProgressDlg.h"
 #include "app/CQuarnCode.h"
@@ -22,11 +23,13 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <wx/checkbox.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/numdlg.h>
 #include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
@@ -170,6 +173,52 @@ protected:
         XDestroyImage(image);
         return count;
     }
+    // Whether a popup window (a tooltip) is shown.
+    static bool PopupShown() {
+        GList* windows = gtk_window_list_toplevels();
+        bool shown = false;
+        for (GList* w = windows; w != nullptr; w = w->next)
+            shown |= gtk_widget_get_visible(GTK_WIDGET(w->data)) &&
+                     gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_POPUP;
+        g_list_free(windows);
+        return shown;
+    }
+    // Repaints the canvas and reads back what the X server shows, 0xRRGGBB, rows top down.
+    std::vector<uint32_t> ShownPixels() {
+        const int paints = Watch.CanvasPaints;
+        Canvas().Refresh();
+        EXPECT_TRUE(PumpUntil([&] { return Watch.CanvasPaints > paints; }));
+        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+        XSync(display, False);
+        const wxSize size = Canvas().GetClientSize();
+        std::vector<uint32_t> pixels;
+        XImage* image =
+            XGetImage(display, Canvas().GetXWindow(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+        for (int y = 0; image != nullptr && y < size.y; ++y)
+            for (int x = 0; x < size.x; ++x)
+                pixels.push_back(XGetPixel(image, x, y) & 0xffffff);
+        if (image != nullptr)
+            XDestroyImage(image);
+        return pixels;
+    }
+    // The pixels of a PNG file of the given size as ShownPixels gives them; empty when it
+    // cannot be read or has another size.
+    static std::vector<uint32_t> PngPixels(const std::string& file, wxSize size) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        std::vector<unsigned char> rgb;
+        if (!png_image_begin_read_from_file(&image, file.c_str()) || int(image.width) != size.x ||
+            int(image.height) != size.y)
+            return {};
+        image.format = PNG_FORMAT_RGB;
+        rgb.resize(PNG_IMAGE_SIZE(image));
+        if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
+            return {};
+        std::vector<uint32_t> pixels;
+        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+            pixels.push_back(uint32_t(rgb[i]) << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
+        return pixels;
+    }
     // The rectangle of the first element named name.
     CSqRectangle* Rect(const std::string& name) {
         CElementFilter filter;
@@ -251,15 +300,7 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     EXPECT_EQ(0u, Canvas().GetToolTipText().utf8_string().rfind(
                       "Class\ngeo::Square\n" QUARN_SOURCE_DIR "/tests/fixtures/relations.h", 0))
         << Canvas().GetToolTipText();
-    EXPECT_TRUE(PumpUntil([] {
-        GList* windows = gtk_window_list_toplevels();
-        bool shown = false;
-        for (GList* w = windows; w != nullptr; w = w->next)
-            shown |= gtk_widget_get_visible(GTK_WIDGET(w->data)) &&
-                     gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_POPUP;
-        g_list_free(windows);
-        return shown;
-    }));
+    EXPECT_TRUE(PumpUntil(PopupShown));
     Input->MouseMove(Window().GetStatusBar()->GetScreenRect().GetPosition() + wxPoint(5, 5));
     EXPECT_TRUE(
         PumpUntil([&] { return StatusLine() == "Select an item to view more detailed info"; }));
@@ -348,6 +389,32 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     EXPECT_TRUE(colours());
     legend.Close();
     EXPECT_FALSE(legend.IsShown());
+
+    // File, Export Picture... at the window's size writes what the window shows; at another
+    // size the picture is drawn offscreen and the window shows the same as before.
+    Input->MouseMove(wxPoint(1270, 1010)); // away from the window and its tooltips
+    EXPECT_TRUE(PumpUntil([] { return !PopupShown(); }));
+    const std::vector<uint32_t> shown = ShownPixels();
+    auto number = [](wxNumberEntryDialog&) { return wxID_OK; }; // the canvas's size
+    wxTEST_DIALOG(Command(CQuarnWindow::ExportPictureId), CExpect<wxNumberEntryDialog>(number),
+                  CExpect<wxNumberEntryDialog>(number),
+                  CExpect<wxFileDialog>([&](wxFileDialog& dialog) {
+                      dialog.SetPath(wxString::FromUTF8(Dir.Path() + "/view.png"));
+                      EXPECT_TRUE(PumpUntil([&] { return dialog.GetPath().EndsWith("view.png"); }));
+                      return wxID_OK;
+                  }));
+    const std::vector<uint32_t> png = PngPixels("view.png", Canvas().GetClientSize());
+    ASSERT_EQ(shown.size(), png.size());
+    EXPECT_TRUE(shown == png);
+    std::string error;
+    ASSERT_TRUE(Window().GetPictureExport()->Write(View(), &Window(), NormalProgram, 300, 200,
+                                                   "small.png", error))
+        << error;
+    const std::vector<uint32_t> small = PngPixels("small.png", wxSize(300, 200));
+    auto red = [](uint32_t p) { return (p >> 16) > 200 && (p & 0xffff) < 0x2020; };
+    EXPECT_TRUE(std::any_of(small.begin(), small.end(), red)); // the selection's frames
+    EXPECT_NE(std::count(small.begin(), small.end(), small[0]), long(small.size()));
+    EXPECT_EQ(shown, ShownPixels());
 
     // Close empties the canvas; Exit ends the program.
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));
