@@ -10,6 +10,7 @@
 #include <wx/gbsizer.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
+#include <wx/spinctrl.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
@@ -30,6 +31,8 @@ enum ControlId {
     PixelShaderId = 14,
     LightXId = 15,
     LightYId = 16,
+    LabelsId = 17,
+    LabelSizeId = 18,
 };
 
 } // namespace
@@ -44,6 +47,8 @@ wxBEGIN_EVENT_TABLE(CPrefDlg, wxDialog)
     EVT_COMMAND(LightXId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
     EVT_COMMAND(LightYId, wxEVT_SLIDER, CPrefDlg::OnLiveUpdate)
     EVT_COMMAND(PixelShaderId, wxEVT_CHECKBOX, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(LabelsId, wxEVT_CHECKBOX, CPrefDlg::OnLiveUpdate)
+    EVT_COMMAND(LabelSizeId, wxEVT_SPINCTRL, CPrefDlg::OnLiveUpdate)
     EVT_COMMAND(SaveId, wxEVT_BUTTON, CPrefDlg::OnSaveSettings)
     EVT_ACTIVATE(CPrefDlg::OnActivate)
 wxEND_EVENT_TABLE();
@@ -131,6 +136,10 @@ CPrefDlg::CPrefDlg(wxWindow* parent, IMessageBox& messages)
     ++row;
     LightXSlider = slider(looksBox, looksGrid, LightXId, "Light X direction");
     LightYSlider = slider(looksBox, looksGrid, LightYId, "Light Y direction");
+    LabelsCheck = check(looksBox, looksGrid, LabelsId, "Labels, size in pixels", 0, 1);
+    LabelSizeSpin = new wxSpinCtrl(looksBox->GetStaticBox(), LabelSizeId, "", wxDefaultPosition,
+                                   wxDefaultSize, wxSP_ARROW_KEYS, 4, 128, 12);
+    looksGrid->Add(LabelSizeSpin, wxGBPosition(row++, 1));
     layoutGrid->AddGrowableCol(1);
     looksGrid->AddGrowableCol(1);
     layoutBox->Add(layoutGrid, wxSizerFlags().Expand().Border(wxALL, 5));
@@ -174,6 +183,8 @@ int CPrefDlg::ShowWithSettings(CLayoutSettings layout, CLooksSettings looks) {
     ShowPosition(LightYSlider, DirectionPosition(Looks.LightY));
     GroupItemsCheck->SetValue(Layout.Subdivide);
     PixelShaderCheck->SetValue(Looks.RenderCushions);
+    LabelsCheck->SetValue(Looks.Labels);
+    LabelSizeSpin->SetValue(Looks.LabelSize);
     ContainerBordersCheck->SetValue(Layout.ContainerBordersOnly);
     return ShowModal();
 }
@@ -209,6 +220,8 @@ CLooksSettings CPrefDlg::GetLooks() const {
     looks.LightX = Value(LightXSlider, Looks.LightX, DirectionValue);
     looks.LightY = Value(LightYSlider, Looks.LightY, DirectionValue);
     looks.DynamicBorderWidth = Value(BorderWidthSlider, Looks.DynamicBorderWidth, BorderPixels);
+    looks.Labels = LabelsCheck->GetValue();
+    looks.LabelSize = LabelSizeSpin->GetValue();
     return looks;
 }
 

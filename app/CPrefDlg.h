@@ -11,6 +11,7 @@ class IMessageBox;
 class wxButton;
 class wxCheckBox;
 class wxSlider;
+class wxSpinCtrl;
 
 // The modal dialog behind Tools, Settings: the editable settings as sliders (0 to 100) and
 // check boxes, laid out by sizers at the toolkit's sizes. Looks are applied to the view while
@@ -60,6 +61,8 @@ public:
     wxCheckBox* PixelShaderCheck;
     wxSlider* LightXSlider;
     wxSlider* LightYSlider;
+    wxCheckBox* LabelsCheck;
+    wxSpinCtrl* LabelSizeSpin; // 4 to 128 pixels
     wxButton* SaveButton;
     wxButton* OkButton;
     wxButton* CancelButton; // every control is a child window, destroyed with the dialog

@@ -2,6 +2,8 @@
 
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
+#include "app/CLegendWindow.h"
+#include "app/CPictureExport.h"
 #include "app/CQueryPopupMenu.h"
 #include "app/IDocumentCommands.h"
 #include "base/CError.h"
@@ -29,6 +31,8 @@ wxBEGIN_EVENT_TABLE(CQuarnWindow, wxFrame)
     EVT_MENU_RANGE(RecentFileId, RecentFileLastId, CQuarnWindow::OnRecentFile)
     EVT_MENU(KeysAndMouseId, CQuarnWindow::OnKeysAndMouse)
     EVT_MENU(AboutId, CQuarnWindow::OnAbout)
+    EVT_MENU(LegendId, CQuarnWindow::OnLegend)
+    EVT_MENU(ExportPictureId, CQuarnWindow::OnExportPicture)
 wxEND_EVENT_TABLE();
 // clang-format on
 
@@ -47,6 +51,7 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     file->Append(OpenId, "&Open...\tCtrl+O");
     file->Append(CloseId, "&Close\tCtrl+W");
     AddRecentFilesMenu(file);
+    file->Append(ExportPictureId, "&Export Picture...");
     file->AppendSeparator();
     file->Append(ExitId, "E&xit\tCtrl+Q");
     auto* tools = new wxMenu();
@@ -64,6 +69,8 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     auto* view = new wxMenu();
     view->AppendCheckItem(ProjectScopeId, "Only &Project Files",
                           "Show only the declarations in the project's own files");
+    view->AppendSeparator();
+    view->Append(LegendId, "&Legend");
     auto* bar = new wxMenuBar();
     bar->Append(file, "&File");
     bar->Append(view, "&View");
@@ -71,6 +78,8 @@ CQuarnWindow::CQuarnWindow(IDocumentCommands& commands, CLogFile& log)
     bar->Append(selection, "&Selection");
     bar->Append(shader, "&Shader");
     AddHelpMenu(bar);
+    Legend = new CLegendWindow(this);
+    PictureExport = std::make_unique<CPictureExport>(*Canvas, log);
     SetMenuBar(bar);
     SetUpIconAndDrop();
 
@@ -117,6 +126,26 @@ void CQuarnWindow::SetView(CBasicView* view) {
 
 void CQuarnWindow::RefreshCanvas() {
     Canvas->Refresh(true, nullptr);
+    // Every change of the looks repaints: the legend follows them.
+    if (View != nullptr)
+        Legend->ShowLooks(View->GetLooks());
+}
+
+void CQuarnWindow::OnLegend(wxCommandEvent&) {
+    if (View != nullptr)
+        Legend->ShowLooks(View->GetLooks());
+    Legend->Show();
+    Legend->Raise();
+}
+
+void CQuarnWindow::OnExportPicture(wxCommandEvent&) {
+    if (View == nullptr)
+        return;
+    EFragmentProgram program = NormalProgram;
+    for (int id : {ShaderSpecularId, ShaderDebugId})
+        if (GetMenuBar()->IsChecked(id))
+            program = static_cast<EFragmentProgram>(id - ShaderNormalId);
+    PictureExport->Run(this, *View, this, program);
 }
 
 void CQuarnWindow::GetViewSize(int& width, int& height) const {
@@ -127,6 +156,13 @@ void CQuarnWindow::ShowStatusText(const std::string& text) {
     SetStatusText(wxString::FromUTF8(OneLine(text)), 0);
     // The whole text, for a line too long for the bar.
     GetStatusBar()->SetToolTip(wxString::FromUTF8(text));
+}
+
+void CQuarnWindow::ShowHoverTip(const std::string& text) {
+    if (text.empty())
+        Canvas->UnsetToolTip();
+    else
+        Canvas->SetToolTip(wxString::FromUTF8(text));
 }
 
 void CQuarnWindow::ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) {

@@ -2,6 +2,7 @@
 
 #include "view/IViewHost.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 #include <wx/frame.h>
@@ -9,6 +10,8 @@
 class CBasicView;
 class CFindDlg;
 class CGLCanvas;
+class CLegendWindow;
+class CPictureExport;
 class CLogFile;
 class wxMenu;
 class wxMenuBar;
@@ -37,6 +40,8 @@ public:
         ProjectScopeId = 13,
         KeysAndMouseId = 14,
         AboutId = 15,
+        LegendId = 16,
+        ExportPictureId = 17,
         // File, Recent Files: one id for each place of the list.
         RecentFileId = 100,
         RecentFileLastId = 199,
@@ -71,6 +76,8 @@ public:
     // Shows text in the status bar on one line (OneLine), and whole in the bar's tooltip.
     void ShowStatusText(const std::string& text) override;
     void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) override;
+    // Sets the canvas's tooltip, which the toolkit shows after a short rest; empty unsets it.
+    void ShowHoverTip(const std::string& text) override;
 
     // Shows files (newest first) in File, Recent Files; "No recent files" when there are none.
     void ShowRecentFiles(const std::vector<std::string>& files);
@@ -79,6 +86,8 @@ public:
 
     CGLCanvas* GetCanvas() const { return Canvas; }
     CFindDlg* GetFindDialog() const { return FindDialog; }
+    CLegendWindow* GetLegend() const { return Legend; }
+    CPictureExport* GetPictureExport() const { return PictureExport.get(); }
 
 private:
     void OnExit(wxCommandEvent& event);
@@ -98,11 +107,18 @@ private:
     void AddHelpMenu(wxMenuBar* bar);
     void SetUpIconAndDrop();
 
+    // View, Legend: shows the legend with the view's looks.
+    void OnLegend(wxCommandEvent& event);
+    // File, Export Picture...: the view as a PNG file, drawn with the shader chosen.
+    void OnExportPicture(wxCommandEvent& event);
+
     IDocumentCommands& Commands;
     CGLCanvas* Canvas;            // child window, destroyed with the frame
     CFindDlg* FindDialog;         // owned
     CBasicView* View = nullptr;   // borrowed; set by the view when it is made
     wxMenu* RecentMenu = nullptr; // File, Recent Files; owned by the menu bar
+    CLegendWindow* Legend;        // child window, destroyed with the frame
+    std::unique_ptr<CPictureExport> PictureExport;
 
     wxDECLARE_EVENT_TABLE();
 };

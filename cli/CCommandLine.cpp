@@ -45,6 +45,8 @@ const char* CCommandLine::Usage() {
            "      --select NAME        selects every element named NAME as the Find command\n"
            "                           does and draws the selection over the tree: lit\n"
            "                           rectangles, red frames, class relations (repeatable)\n"
+           "      --labels             draws the names of the rectangles as the desktop\n"
+           "                           program does, at the settings' label size\n"
            "\n"
            "Options of every command:\n"
            "  --settings FILE          settings to use (default settings.cfg; defaults when it\n"
@@ -120,6 +122,8 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
             if (scope != "project" && scope != "all")
                 throw UsageError("--scope takes project or all");
             line.Scope = scope == "project" ? EScope::Project : EScope::All;
+        } else if (arg == "--labels") {
+            line.Labels = true;
         } else if (arg == "--select") {
             line.Selections.push_back(value());
         } else if (arg == "--shader") {
@@ -157,5 +161,7 @@ CCommandLine CCommandLine::Parse(int argc, char** argv) {
         throw UsageError("-o, --width, --height, --shader and --select belong to render");
     if (line.Command != "find" && (line.Substring || line.IgnoreCase))
         throw UsageError("--substring and --ignore-case belong to find");
+    if (line.Command != "render" && line.Labels)
+        throw UsageError("--labels belongs to render");
     return line;
 }

@@ -32,6 +32,7 @@ public:
     int Height = 600;
     std::string Shader = "normal";       // render: normal, specular or debug
     std::vector<std::string> Selections; // render: names whose elements are selected
+    bool Labels = false;                 // render: draws the rectangles' names
     std::string SettingsFile = "settings.cfg";
     std::string LogFile = "log.txt";
     bool Timings = false;

@@ -194,7 +194,10 @@ int CCommandLineTool::Render() {
     CHeadlessViewHost host(Line.Width, Line.Height);
     CBasicView view(&host, Workspace.Log);
     view.SetLayoutSettings(Workspace.Layout);
-    view.SetLooksSettings(Workspace.Looks);
+    // Labels only when asked for, whatever the settings say: the pictures stay as they were.
+    CLooksSettings looks = Workspace.Looks;
+    looks.Labels = Line.Labels;
+    view.SetLooksSettings(looks);
     CViewRenderer renderer(gl.GetFunctions(), Workspace.Log);
     glClearColor(1, 1, 1, 1);
     glMatrixMode(GL_MODELVIEW);

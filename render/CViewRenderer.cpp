@@ -10,11 +10,13 @@
 #include <cmath>
 
 CViewRenderer::CViewRenderer(const CGLFunctions& gl, CLogFile& log)
-    : Cushions(gl, log), Log(log), Snapshot(gl) {}
+    : Cushions(gl, log), Log(log), Snapshot(gl), Labels(log) {}
 
 void CViewRenderer::Draw(const CBasicView& view) {
-    if (view.GetTreemap() == nullptr)
+    if (view.GetTreemap() == nullptr) {
+        Labels.Clear();
         return;
+    }
     if (!Rendered || view.GetTreeVersion() != TreeVersion || view.GetViewVersion() != ViewVersion) {
         RenderTree(view);
         Snapshot.Save(view.GetWidth(), view.GetHeight());
@@ -25,6 +27,10 @@ void CViewRenderer::Draw(const CBasicView& view) {
         Snapshot.Restore(view.GetWidth(), view.GetHeight());
     }
     DrawOverlay(view);
+    if (view.GetLooks().Labels)
+        Labels.Draw(view);
+    else
+        Labels.Clear();
     CheckGLError(Log);
 }
 

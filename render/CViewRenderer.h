@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/CCushionRenderer.h"
+#include "render/CLabelPainter.h"
 #include "render/CSnapshot.h"
 
 #include <GL/gl.h>
@@ -21,13 +22,15 @@ public:
 
     // Paints view, between the canvas's clear and its buffer swap: nothing without a treemap;
     // else either renders the tree and saves it, or copies the saved image back; then draws the
-    // overlay.
+    // overlay, and the labels when the view's looks want them.
     void Draw(const CBasicView& view);
 
     // The saved tree image, RGBA, read back from the GL (empty before the first paint).
     std::vector<unsigned char> ReadSnapshot() const { return Snapshot.Read(); }
     // How often the whole tree has been rendered.
     int GetTreeRenders() const { return TreeRenders; }
+    // What draws the labels, and knows where the last paint put them.
+    const CLabelPainter& GetLabelPainter() const { return Labels; }
 
 private:
     // Sets the model-view matrix to the view's zoom and pan.
@@ -43,6 +46,7 @@ private:
     CCushionRenderer Cushions;
     CLogFile& Log;
     CSnapshot Snapshot;
+    CLabelPainter Labels;
     bool Rendered = false;    // the tree has been rendered at least once
     unsigned TreeVersion = 0; // the view's tree version the snapshot was taken at
     unsigned ViewVersion = 0; // the view's version the snapshot was taken at

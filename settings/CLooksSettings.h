@@ -14,6 +14,8 @@ struct CLooksSettings {
     float RealSpecularLight = 4.0f;
     float LightX = 0.0f;
     float LightY = 0.0f;
+    bool Labels = true; // draw the rectangles' names over the tree
+    int LabelSize = 12; // their font size in pixels, 4 to 128
 
     CColor SpareColor1 = {1, 1, 0.5f, 1};
     CColor SpareColor2 = {1, 0, 0, 1};

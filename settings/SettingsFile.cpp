@@ -32,6 +32,7 @@ const char* const DefaultSettingsDocument = R"(<?xml version="1.0"?>
   <looks>
     <shader ambient="0.3" specular="0.9"/>
     <cushion f="0.55" h="4.88"/>
+    <labels enabled="true" size="12"/>
     <colors>
       <variable red="153" green="0" blue="191" alpha="255"/>
       <variable_border red="102" green="0" blue="140" alpha="255"/>
@@ -160,6 +161,30 @@ void SetAttributes(CXmlDocument& document, const char* xpath,
     }
 }
 
+// Writes the labels element of the looks. A file written before labels existed has none; it
+// gets one only when the labels differ from the defaults, so that saving unchanged settings
+// leaves such a file as it was.
+void SaveLabels(CXmlDocument& document, const CLooksSettings& looks) {
+    std::string size = std::to_string(looks.LabelSize);
+    std::unique_ptr<CXPathResult> labels = document.Evaluate("/settings/looks/labels");
+    if (labels && labels->GetCount() > 0) {
+        SetAttributes(document, "/settings/looks/labels",
+                      {{"enabled", BoolText(looks.Labels)}, {"size", size}});
+        return;
+    }
+    const CLooksSettings defaults;
+    std::unique_ptr<CXPathResult> parent = document.Evaluate("/settings/looks");
+    if ((looks.Labels == defaults.Labels && looks.LabelSize == defaults.LabelSize) || !parent ||
+        parent->GetCount() <= 0)
+        return;
+    xmlNodePtr node = xmlNewChild(parent->GetNode(0), nullptr,
+                                  reinterpret_cast<const xmlChar*>("labels"), nullptr);
+    xmlSetProp(node, reinterpret_cast<const xmlChar*>("enabled"),
+               reinterpret_cast<const xmlChar*>(BoolText(looks.Labels)));
+    xmlSetProp(node, reinterpret_cast<const xmlChar*>("size"),
+               reinterpret_cast<const xmlChar*>(size.c_str()));
+}
+
 } // namespace
 
 bool ReadColor(CXmlDocument& document, const std::string& xpath, CColor& color) {
@@ -204,6 +229,11 @@ bool ReadSettings(CLayoutSettings& layout, CLooksSettings& looks, const std::str
     doc.GetFloat("/settings/looks/shader/@specular", looks.SpecularLight);
     doc.GetFloat("/settings/looks/cushion/@f", looks.CushionF);
     doc.GetFloat("/settings/looks/cushion/@h", looks.CushionH);
+    doc.GetBool("/settings/looks/labels/@enabled", looks.Labels);
+    float labelSize = 0;
+    if (doc.GetFloat("/settings/looks/labels/@size", labelSize) && labelSize >= 4 &&
+        labelSize <= 128)
+        looks.LabelSize = static_cast<int>(labelSize);
     for (const ColorKey& key : ColorKeys)
         ReadColor(doc, std::string("/settings/looks/colors/") + key.Key, looks.*key.Field);
     return true;
@@ -284,6 +314,7 @@ bool SaveSettings(CLayoutSettings layout, CLooksSettings looks, std::string file
         SetAttributes(doc, "/settings/looks/shader",
                       {{"ambient", DecimalText(looks.AmbientLight)},
                        {"specular", DecimalText(looks.SpecularLight)}});
+        SaveLabels(doc, looks);
         doc.Save();
         return true;
     } catch (const CError& error) {

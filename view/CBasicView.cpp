@@ -5,7 +5,9 @@
 #include "model/CProgram.h"
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
+#include "view/HoverTip.h"
 #include "view/IViewHost.h"
+#include "view/SelectionStatus.h"
 
 #include <algorithm>
 #include <list>
@@ -101,8 +103,18 @@ void CBasicView::MouseMove(int px, int py) {
         ToView(static_cast<float>(px), static_cast<float>(py), x, y);
         rect = Treemap->GetRoot()->FindAt(x, y);
     }
-    if (Controller.SetHover(rect))
-        Refresh();
+    if (!Controller.SetHover(rect))
+        return;
+    // The status bar describes the element under the pointer, and the selection again once
+    // the pointer is on nothing.
+    if (Host != nullptr) {
+        if (rect != nullptr)
+            Host->ShowStatusText(SelectionStatusText({rect}));
+        else
+            UpdateStatus();
+        Host->ShowHoverTip(rect != nullptr ? HoverTipText(*rect) : "");
+    }
+    Refresh();
 }
 
 CSqRectangle* CBasicView::Resolve(float x, float y) const {

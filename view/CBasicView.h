@@ -80,8 +80,9 @@ public:
     // one) and shows the empty selection in the status bar.
     void Rebuild();
     // The mouse moved to (px, py); (-1, -1) means it left the canvas. Highlights the
-    // rectangle under it and its relations instead of the previous one's, and repaints when
-    // that changed.
+    // rectangle under it and its relations instead of the previous one's, and when that
+    // changed shows its description in the status bar (the selection's when there is none
+    // under it) and its tooltip (HoverTipText), and repaints.
     void MouseMove(int px, int py);
     // Toggles the rectangle that a click at (px, py) resolves to (Resolve) in the selection,
     // updates the status and repaints.

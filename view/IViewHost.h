@@ -25,6 +25,9 @@ public:
     virtual void UpdateSelectionStatus(const std::list<CSqRectangle*>& selection) = 0;
     // Shows text in the status bar.
     virtual void ShowStatusText(const std::string& text) = 0;
+    // Shows text as the tooltip the pointer brings up after a short rest on the canvas; empty
+    // text takes the tooltip away. Windowless hosts show nothing.
+    virtual void ShowHoverTip(const std::string& text) { (void)text; }
     // Shows the popup menu of queries (borrowed; never empty) at window position (x, y) and
     // returns when it is closed; a chosen query is passed to the view's RunQuery.
     virtual void ShowQueryPopup(const std::vector<const CQuery*>& queries, int x, int y) = 0;

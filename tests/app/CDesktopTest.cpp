@@ -115,9 +115,9 @@ void CDesktopTest::MoveTo(const CSqRectangle* rect, float across) {
 
 void CDesktopTest::ClickOn(const CSqRectangle* rect, float across) {
     MoveTo(rect, across);
-    const std::string before = StatusLine();
+    const std::list<CSqRectangle*> before = View().GetSelection().SelectedRects;
     Input->MouseClick();
-    EXPECT_TRUE(PumpUntil([&] { return StatusLine() != before; }));
+    EXPECT_TRUE(PumpUntil([&] { return View().GetSelection().SelectedRects != before; }));
 }
 
 std::vector<unsigned long> CDesktopTest::Pixels() {

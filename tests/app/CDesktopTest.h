@@ -122,7 +122,7 @@ protected:
     // way from its left (in the border of a container, where the rectangle itself is found),
     // and waits for the hover.
     void MoveTo(const CSqRectangle* rect, float across = 0.5f);
-    // Clicks there and waits for the status bar to change.
+    // Clicks there and waits for the selection to change.
     void ClickOn(const CSqRectangle* rect, float across = 0.5f);
     // Repaints the canvas, waits until the paint has happened and reads back what the X server
     // shows, row by row.

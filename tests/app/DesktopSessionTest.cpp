@@ -4,6 +4,8 @@
 
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
+#include "app/CLegendWindow.h"
+#include "app/CPictureExport.h"
 #include "app/CPrefDlg.h"
 #include "app/CProgressDlg.h"
 #include "app/CQuarnCode.h"
@@ -15,16 +17,19 @@
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
+#include "view/SelectionStatus.h"
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <png.h>
 #include <wx/checkbox.h>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/numdlg.h>
 #include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
@@ -39,6 +44,7 @@ class CTestModalHook;
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <gdk/gdkx.h>
+#include <gtk/gtk.h>
 
 // wxTEST_DIALOG's hook: a missing or unexpected dialog fails the test, and an unexpected one
 // is cancelled instead of waiting for a user. The session keeps one without expectations for
@@ -153,12 +159,65 @@ protected:
             XGetImage(display, Canvas().GetXWindow(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
         if (image == nullptr)
             return -1;
+        // The labels' white text does not count.
+        const std::vector<CLabelBox>& labels =
+            Canvas().GetRenderer()->GetLabelPainter().GetLabels();
         int count = 0;
         for (int y = 0; y < size.y; ++y)
             for (int x = 0; x < size.x; ++x)
-                count += (XGetPixel(image, x, y) & 0xffffff) != 0xffffff;
+                count += (XGetPixel(image, x, y) & 0xffffff) != 0xffffff ||
+                         std::any_of(labels.begin(), labels.end(), [&](const CLabelBox& l) {
+                             return x >= l.MinX && x < l.MaxX && size.y - 1 - y >= l.MinY &&
+                                    size.y - 1 - y < l.MaxY;
+                         });
         XDestroyImage(image);
         return count;
+    }
+    // Whether a popup window (a tooltip) is shown.
+    static bool PopupShown() {
+        GList* windows = gtk_window_list_toplevels();
+        bool shown = false;
+        for (GList* w = windows; w != nullptr; w = w->next)
+            shown |= gtk_widget_get_visible(GTK_WIDGET(w->data)) &&
+                     gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_POPUP;
+        g_list_free(windows);
+        return shown;
+    }
+    // Repaints the canvas and reads back what the X server shows, 0xRRGGBB, rows top down.
+    std::vector<uint32_t> ShownPixels() {
+        const int paints = Watch.CanvasPaints;
+        Canvas().Refresh();
+        EXPECT_TRUE(PumpUntil([&] { return Watch.CanvasPaints > paints; }));
+        Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+        XSync(display, False);
+        const wxSize size = Canvas().GetClientSize();
+        std::vector<uint32_t> pixels;
+        XImage* image =
+            XGetImage(display, Canvas().GetXWindow(), 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+        for (int y = 0; image != nullptr && y < size.y; ++y)
+            for (int x = 0; x < size.x; ++x)
+                pixels.push_back(XGetPixel(image, x, y) & 0xffffff);
+        if (image != nullptr)
+            XDestroyImage(image);
+        return pixels;
+    }
+    // The pixels of a PNG file of the given size as ShownPixels gives them; empty when it
+    // cannot be read or has another size.
+    static std::vector<uint32_t> PngPixels(const std::string& file, wxSize size) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        std::vector<unsigned char> rgb;
+        if (!png_image_begin_read_from_file(&image, file.c_str()) || int(image.width) != size.x ||
+            int(image.height) != size.y)
+            return {};
+        image.format = PNG_FORMAT_RGB;
+        rgb.resize(PNG_IMAGE_SIZE(image));
+        if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr))
+            return {};
+        std::vector<uint32_t> pixels;
+        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+            pixels.push_back(uint32_t(rgb[i]) << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
+        return pixels;
     }
     // The rectangle of the first element named name.
     CSqRectangle* Rect(const std::string& name) {
@@ -235,6 +294,17 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
     CSqRectangle* square = Rect("Square");
     MoveTo(square);
     EXPECT_FALSE(View().GetSelection().HoverRelations.Arrows.empty());
+    // The status bar describes it, and after a rest a tooltip says what and where it is; off
+    // the canvas both go back to the selection, and the tooltip goes.
+    EXPECT_EQ(CQuarnWindow::OneLine(SelectionStatusText({square})), StatusLine().utf8_string());
+    EXPECT_EQ(0u, Canvas().GetToolTipText().utf8_string().rfind(
+                      "Class\ngeo::Square\n" QUARN_SOURCE_DIR "/tests/fixtures/relations.h", 0))
+        << Canvas().GetToolTipText();
+    EXPECT_TRUE(PumpUntil(PopupShown));
+    Input->MouseMove(Window().GetStatusBar()->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    EXPECT_TRUE(
+        PumpUntil([&] { return StatusLine() == "Select an item to view more detailed info"; }));
+    EXPECT_EQ(nullptr, Canvas().GetToolTip());
 
     // A click selects by the selection mode and the status bar describes the selection.
     CSqRectangle* edge = Rect("Edge");
@@ -295,6 +365,56 @@ TEST_F(DesktopSession, OpenHoverSelectQueryFindSettingsFailCloseExit) {
                   }));
     EXPECT_NE(nullptr, View().GetTreemap());
     EXPECT_GT(NonWhiteAfterPaint(), 0);
+
+    // View, Legend shows every kind's colour from the looks, and follows them.
+    Command(CQuarnWindow::LegendId);
+    CLegendWindow& legend = *Window().GetLegend();
+    EXPECT_TRUE(legend.IsShown());
+    CLooksSettings looks = View().GetLooks();
+    auto colours = [&] {
+        std::vector<wxColour> shown, wanted;
+        for (size_t i = 0; i < legend.GetSwatches().size(); ++i) {
+            const CColor& c = looks.*CLegendWindow::Entries()[i].Color;
+            wanted.emplace_back(std::lround(c.Red * 255), std::lround(c.Green * 255),
+                                std::lround(c.Blue * 255));
+            shown.push_back(legend.GetSwatches()[i]->GetBackgroundColour());
+        }
+        return shown == wanted;
+    };
+    EXPECT_EQ(16u, legend.GetSwatches().size());
+    EXPECT_TRUE(colours());
+    looks.ClassColor = {1, 0.5f, 0, 1};
+    looks.FileGroupColor = {0, 0, 0, 1};
+    View().SetLooksSettings(looks);
+    EXPECT_TRUE(colours());
+    legend.Close();
+    EXPECT_FALSE(legend.IsShown());
+
+    // File, Export Picture... at the window's size writes what the window shows; at another
+    // size the picture is drawn offscreen and the window shows the same as before.
+    Input->MouseMove(wxPoint(1270, 1010)); // away from the window and its tooltips
+    EXPECT_TRUE(PumpUntil([] { return !PopupShown(); }));
+    const std::vector<uint32_t> shown = ShownPixels();
+    auto number = [](wxNumberEntryDialog&) { return wxID_OK; }; // the canvas's size
+    wxTEST_DIALOG(Command(CQuarnWindow::ExportPictureId), CExpect<wxNumberEntryDialog>(number),
+                  CExpect<wxNumberEntryDialog>(number),
+                  CExpect<wxFileDialog>([&](wxFileDialog& dialog) {
+                      dialog.SetPath(wxString::FromUTF8(Dir.Path() + "/view.png"));
+                      EXPECT_TRUE(PumpUntil([&] { return dialog.GetPath().EndsWith("view.png"); }));
+                      return wxID_OK;
+                  }));
+    const std::vector<uint32_t> png = PngPixels("view.png", Canvas().GetClientSize());
+    ASSERT_EQ(shown.size(), png.size());
+    EXPECT_TRUE(shown == png);
+    std::string error;
+    ASSERT_TRUE(Window().GetPictureExport()->Write(View(), &Window(), NormalProgram, 300, 200,
+                                                   "small.png", error))
+        << error;
+    const std::vector<uint32_t> small = PngPixels("small.png", wxSize(300, 200));
+    auto red = [](uint32_t p) { return (p >> 16) > 200 && (p & 0xffff) < 0x2020; };
+    EXPECT_TRUE(std::any_of(small.begin(), small.end(), red)); // the selection's frames
+    EXPECT_NE(std::count(small.begin(), small.end(), small[0]), long(small.size()));
+    EXPECT_EQ(shown, ShownPixels());
 
     // Close empties the canvas; Exit ends the program.
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId), OpenDialog(relations));

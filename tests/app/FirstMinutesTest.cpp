@@ -24,6 +24,7 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/slider.h>
+#include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
@@ -88,8 +89,8 @@ TEST_F(FirstMinutes, SettingsShowEveryControlWholeTabReachesEachAndKeysMoveTheSl
             dialog.BorderWidthSlider,  dialog.GroupItemsCheck,  dialog.ContainerBordersCheck,
             dialog.CushionFSlider,     dialog.CushionHSlider,   dialog.LightIntensitySlider,
             dialog.LightAmbientSlider, dialog.PixelShaderCheck, dialog.LightXSlider,
-            dialog.LightYSlider,       dialog.SaveButton,       dialog.OkButton,
-            dialog.CancelButton};
+            dialog.LightYSlider,       dialog.LabelsCheck,      dialog.LabelSizeSpin,
+            dialog.SaveButton,         dialog.OkButton,         dialog.CancelButton};
         std::set<wxWindow*> reached;
         for (size_t i = 0; i < controls.size(); ++i) {
             wxWindow* focus = wxWindow::FindFocus();

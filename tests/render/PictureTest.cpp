@@ -32,6 +32,9 @@ protected:
         Cushions = std::make_unique<CCushionRenderer>(Gl.GetFunctions(), Ws.Log);
         glClearColor(1, 1, 1, 1);
         View.Resize(W, H);
+        CLooksSettings looks = View.GetLooks(); // the tree alone: the reference has no labels
+        looks.Labels = false;
+        View.SetLooksSettings(looks);
         Data.SetProgram(Ws.Load(QUARN_BINARY_DIR "/fixtures/" + std::string(GetParam()), nullptr));
         View.SetViewData(&Data);
     }

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <png.h>
 
 namespace {
@@ -56,7 +57,10 @@ protected:
         ASSERT_TRUE(Gl.Create(W, H)) << Gl.GetError();
         ASSERT_TRUE(Gl.InitGL()) << LogText();
         glClearColor(1, 1, 1, 1);
-        View.Resize(W, H); // the view starts with the default settings, as Ws has them
+        View.Resize(W, H);
+        // The default settings without labels, which the tree's pixels are tested without.
+        Ws.Looks.Labels = false;
+        View.SetLooksSettings(Ws.Looks);
         Data.SetProgram(Ws.Load(QUARN_BINARY_DIR "/fixtures/relations.xml", nullptr));
         View.SetViewData(&Data);
         Renderer = NewRenderer();
@@ -224,6 +228,76 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
     View.MouseMove(-1, -1);
     Select("MoveBy");
     EXPECT_NE(At(before, Rect("Point"), 0.5f, 0.5f), At(Paint(), Rect("Point"), 0.5f, 0.5f));
+}
+
+TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet) {
+    const Image plain = Paint();
+    Ws.Looks.Labels = true;
+    SetLooks(true);
+    const Image labelled = Paint();
+    const std::vector<CLabelBox>& labels = Renderer->GetLabelPainter().GetLabels();
+    const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h");
+    auto pixel = [](const Image& image, int x, int y) { return &image[(size_t(y) * W + x) * 4]; };
+    // Every pixel the labels change lies on a label's line.
+    std::map<const CSqRectangle*, int> changed;
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (std::memcmp(pixel(plain, x, y), pixel(labelled, x, y), 4) == 0)
+                continue;
+            auto on = std::find_if(labels.begin(), labels.end(), [&](const CLabelBox& l) {
+                return x >= l.MinX && x < l.MaxX && y >= l.MinY && y < l.MaxY;
+            });
+            ASSERT_NE(labels.end(), on) << x << "," << y;
+            ++changed[on->Rect];
+        }
+    }
+    EXPECT_GT(changed[file], 40);
+    // Each line lies inside its rectangle, no two meet, small rectangles get none.
+    for (const CLabelBox& l : labels) {
+        const CRectPoints& s = l.Rect->Screen;
+        EXPECT_TRUE(l.MinX >= (s.MinX + 1) / 2 * W && l.MaxX <= (s.MaxX + 1) / 2 * W &&
+                    l.MinY >= (s.MinY + 1) / 2 * H && l.MaxY <= (s.MaxY + 1) / 2 * H);
+        for (const CLabelBox& m : labels)
+            EXPECT_TRUE(&l == &m || l.MinX >= m.MaxX || m.MinX >= l.MaxX || l.MinY >= m.MaxY ||
+                        m.MinY >= l.MaxY);
+        EXPECT_NE(Rect("Origin"), l.Rect);
+    }
+    // Light text on the dark file, dark text on the light namespace.
+    auto namespaceLabel = std::find_if(labels.begin(), labels.end(), [](const CLabelBox& l) {
+        return l.Rect->GetKind() == ERectKind::Namespace;
+    });
+    ASSERT_NE(labels.end(), namespaceLabel);
+    for (const CSqRectangle* rect : {file, namespaceLabel->Rect}) {
+        const CLabelBox& l = *std::find_if(labels.begin(), labels.end(),
+                                           [&](const CLabelBox& b) { return b.Rect == rect; });
+        int lightest = 0; // white text only reaches this
+        for (int y = l.MinY; y < l.MaxY; ++y)
+            for (int x = l.MinX; x < l.MaxX; ++x) {
+                const unsigned char* p = pixel(labelled, x, y);
+                lightest = std::max(lightest, p[0] + p[1] + p[2]);
+            }
+        EXPECT_EQ(rect == file, lightest > 720) << lightest;
+    }
+    // The command-line tool draws the same picture.
+    ASSERT_TRUE(WritePng("view.png", W, H, labelled));
+    ASSERT_EQ(0, std::system("\"" QUARN_BINARY_DIR "/quarncode-cli\" render --labels --log cli.txt "
+                             "--width 400 --height 300 -o cli.png " QUARN_BINARY_DIR
+                             "/fixtures/relations.xml"));
+    EXPECT_TRUE(Dir.ReadFile("view.png") == Dir.ReadFile("cli.png"));
+    // Zooming in makes room for the small function's name.
+    CSqRectangle* origin = Rect("Origin");
+    const CRectPoints& o = origin->Screen;
+    for (int i = 0; i < 40; ++i)
+        View.Zoom(1, int(((o.MinX + o.MaxX) / 2 + 1) / 2 * W),
+                  int((1 - (o.MinY + o.MaxY) / 2) / 2 * H));
+    Paint();
+    auto zoomed = std::find_if(labels.begin(), labels.end(),
+                               [&](const CLabelBox& l) { return l.Rect == origin; });
+    ASSERT_NE(labels.end(), zoomed);
+    EXPECT_TRUE(zoomed->MinX >= 0 && zoomed->MaxY <= H);
+    const CCamera& camera = View.GetCamera(); // the enclosing ones' tops are out of sight
+    for (const CLabelBox& l : labels)
+        EXPECT_LE((l.Rect->Screen.MaxY + camera.PanY) * camera.ZoomFactor, 1.0f);
 }
 
 TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {

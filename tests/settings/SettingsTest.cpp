@@ -203,6 +203,33 @@ TEST(SettingsFile, WithoutASettingsFileSavingStartsFromTheDefaultDocument) {
     EXPECT_TRUE(box.Messages.empty());
 }
 
+// A file from before the labels has no labels element: the defaults are read, saving them
+// again leaves the file byte for byte, and other labels are added and read back.
+TEST(SettingsFile, LabelsDefaultWhenMissingAndAreAddedOnlyWhenChanged) {
+    CTempDir dir;
+    CRecordingMessageBox box;
+    std::string old = ReadWholeFile(QUARN_SOURCE_DIR "/settings.cfg");
+    old.erase(old.find("    <labels"), old.find("<colors>") - old.find("    <labels"));
+    dir.WriteFile("settings.cfg", old);
+    CRead read = Read();
+    EXPECT_TRUE(read.Looks.Labels);
+    EXPECT_EQ(12, read.Looks.LabelSize);
+    ASSERT_TRUE(SaveSettings(read.Layout, read.Looks, "", box));
+    EXPECT_EQ(old, dir.ReadFile("settings.cfg"));
+    for (auto [labels, size] : {std::pair{false, 20}, std::pair{true, 12}}) {
+        read.Looks.Labels = labels;
+        read.Looks.LabelSize = size;
+        ASSERT_TRUE(SaveSettings(read.Layout, read.Looks, "", box));
+        CRead again = Read();
+        EXPECT_EQ(labels, again.Looks.Labels);
+        EXPECT_EQ(size, again.Looks.LabelSize);
+    }
+    dir.WriteFile("settings.cfg",
+                  SettingsWith("<looks><labels enabled='false' size='2'/></looks>"));
+    EXPECT_FALSE(Read().Looks.Labels);
+    EXPECT_EQ(12, Read().Looks.LabelSize); // below 4 pixels: the default
+}
+
 TEST(SettingsFile, FailuresAreShownUnderParserErrorAndChangeNothing) {
     CTempDir dir;
     CRecordingMessageBox box;

@@ -8,6 +8,7 @@
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
+#include "view/HoverTip.h"
 #include "view/IViewHost.h"
 #include "view/SelectionStatus.h"
 
@@ -182,6 +183,20 @@ TEST_F(ViewTest, AHoveredRectMarksWhatItIsRelatedToAndMovingOnTakesThatBack) {
     View.MouseMove(-1, -1); // the mouse left the canvas
     EXPECT_EQ(std::make_tuple(refreshes + 1, Strings(), static_cast<CSqRectangle*>(nullptr)),
               std::make_tuple(Host.Refreshes, Shown(), View.GetHover()));
+}
+
+TEST_F(ViewTest, TheHoverTipSaysWhatWhoAndWhere) {
+    const std::string file = QUARN_SOURCE_DIR "/tests/fixtures/relations.h";
+    const std::pair<const CSqRectangle*, std::string> cases[] = {
+        {Rect("Point"), "Struct\ngeo::Point\n" + file},
+        {Rect("MoveBy"), "Method\ngeo::Shape::MoveBy\n" + file + ":19"},
+        {Rect("Centre"), "Function\ngeo::Centre\n" + file + ":60"},
+        {Rect("Radius"), "Field\ngeo::Circle::Radius\n" + file},
+        {Rect("file"), "File\n" + file},
+        {Rect("MoveBy")->Parent, "Group of Functions\ngeo::Shape"},
+    };
+    for (const auto& [rect, tip] : cases)
+        EXPECT_EQ(tip, HoverTipText(*rect));
 }
 
 TEST_F(ViewTest, AClickTogglesWhatTheModeResolvesItToAndTheStatusDescribesTheSelection) {
