@@ -4,9 +4,9 @@
 
 class CSqRectangle;
 
-// The tooltip text for the rectangle under the pointer, three lines: the element's kind
-// ("Namespace", "Class", "Struct", "Method", "Function", "Field", "Variable", "Type", "File", or
-// "Group of Functions" and the like), its name qualified by the namespaces and classes that
-// enclose it, and where it is declared: the file, with ":<line>" where the model knows the line
-// (functions). The line of a file is its path; an element without a file has no third line.
+// The tooltip text for the rectangle under the pointer: the element's kind, capitalised
+// ("Namespace", "Class", "Struct", "Method", "Function", "Field", "Variable", "Typedef", "File"
+// and the like, as KindName says), its qualified name and, where it has a file, where it is
+// declared (SourceLocation: "FILE:LINE"). A group gives "Group of Functions" and the like and the
+// qualified name of its owner.
 std::string HoverTipText(const CSqRectangle& rect);

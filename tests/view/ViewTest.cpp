@@ -188,10 +188,10 @@ TEST_F(ViewTest, AHoveredRectMarksWhatItIsRelatedToAndMovingOnTakesThatBack) {
 TEST_F(ViewTest, TheHoverTipSaysWhatWhoAndWhere) {
     const std::string file = QUARN_SOURCE_DIR "/tests/fixtures/relations.h";
     const std::pair<const CSqRectangle*, std::string> cases[] = {
-        {Rect("Point"), "Struct\ngeo::Point\n" + file},
+        {Rect("Point"), "Struct\ngeo::Point\n" + file + ":8"},
         {Rect("MoveBy"), "Method\ngeo::Shape::MoveBy\n" + file + ":19"},
         {Rect("Centre"), "Function\ngeo::Centre\n" + file + ":60"},
-        {Rect("Radius"), "Field\ngeo::Circle::Radius\n" + file},
+        {Rect("Radius"), "Field\ngeo::Circle::Radius\n" + file + ":55"},
         {Rect("file"), "File\n" + file},
         {Rect("MoveBy")->Parent, "Group of Functions\ngeo::Shape"},
     };
