@@ -16,39 +16,23 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace {
-
 using Words = std::vector<std::string>;
 
-struct SplitCase {
-    const char* Command;
-    bool Ok;
-    Words Expected;
-};
-
-// Entries of a database of one entry, and the entry's error (empty: none).
-struct EntryCase {
-    const char* Entry;
-    const char* Error;
-};
-
-} // namespace
-
 TEST(ShellWords, SplitAsAPosixShellDoesWithoutExpanding) {
-    const SplitCase cases[] = {
-        {"c++ -DX=\"a b\" -c 'f g.cpp'", true, {"c++", "-DX=a b", "-c", "f g.cpp"}},
-        {"a\\ b \"c\\\"d\" 'e\\f' \"x\\y\\\\\"", true, {"a b", "c\"d", "e\\f", "x\\y\\"}},
-        {" \"\"  $HOME\t*\n'' ", true, {"", "$HOME", "*", ""}},
-        {"a\\\nb \"c\\\nd\"", true, {"ab", "cd"}},
-        {"c++ \"a.cpp", false, {}},
-        {"c++ 'a.cpp", false, {}},
-        {"c++ a.cpp\\", false, {}},
+    const std::pair<const char*, Words> cases[] = {
+        {"c++ -DX=\"a b\" -c 'f g.cpp'", {"c++", "-DX=a b", "-c", "f g.cpp"}},
+        {"a\\ b \"c\\\"d\" 'e\\f' \"x\\y\\\\\"", {"a b", "c\"d", "e\\f", "x\\y\\"}},
+        {" \"\"  $HOME\t*\n'' ", {"", "$HOME", "*", ""}},
+        {"a\\\nb \"c\\\nd\"", {"ab", "cd"}},
     };
-    for (const SplitCase& c : cases) {
+    for (const auto& [command, expected] : cases) {
         Words words;
-        EXPECT_EQ(c.Ok, SplitShellWords(c.Command, words)) << c.Command;
-        EXPECT_EQ(c.Expected, c.Ok ? words : Words()) << c.Command;
+        EXPECT_TRUE(SplitShellWords(command, words)) << command;
+        EXPECT_EQ(expected, words) << command;
     }
+    Words words;
+    for (const char* unbalanced : {"c++ \"a.cpp", "c++ 'a.cpp", "c++ a.cpp\\"})
+        EXPECT_FALSE(SplitShellWords(unbalanced, words)) << unbalanced;
 }
 
 // The build file's commands run through /bin/sh: a quoted word arrives whole and unexpanded.
@@ -114,7 +98,7 @@ TEST(CompilationDatabase, ReadsBothEntryFormsWithPathsMadeAbsolute) {
 }
 
 TEST(CompilationDatabase, AnEntryThatCannotBeCompiledSaysWhy) {
-    const EntryCase cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"1", "is not an object"},
         {"{\"directory\": \"/d\", \"command\": \"c++ a.cpp\"}", "has no \"file\""},
         {"{\"file\": \"a.cpp\", \"directory\": 7, \"command\": \"c++\"}", "has no \"directory\""},
@@ -124,9 +108,9 @@ TEST(CompilationDatabase, AnEntryThatCannotBeCompiledSaysWhy) {
         {"{\"file\": \"a\", \"directory\": \"/d\", \"arguments\": [\"c++\", 3]}",
          "has \"arguments\" that are not all texts"},
     };
-    for (const EntryCase& c : cases) {
-        CCompilationDatabase database(std::string("[") + c.Entry + "]", "db.json");
-        EXPECT_EQ(c.Error, database.GetEntries().at(0).Error) << c.Entry;
+    for (const auto& [entry, error] : cases) {
+        CCompilationDatabase database(std::string("[") + entry + "]", "db.json");
+        EXPECT_EQ(error, database.GetEntries().at(0).Error) << entry;
     }
 }
 

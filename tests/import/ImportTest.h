@@ -1,8 +1,13 @@
 #pragma once
 
+#include "base/CError.h"
 #include "base/CLogFile.h"
 #include "import/CGccXmlReader.h"
+#include "model/CClassType.h"
+#include "model/CNamespace.h"
 #include "model/CProgram.h"
+#include "model/CSourceFile.h"
+#include "support/CRecordingProgress.h"
 #include "support/CTempDir.h"
 
 #include <gtest/gtest.h>

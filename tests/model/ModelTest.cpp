@@ -88,16 +88,13 @@ TEST_F(ModelTest, FunctionsWeighTheirLinesAndResolvedArgumentsAndSumsSaturate) {
 }
 
 TEST_F(ModelTest, FundamentalTypesWeighTheirBytes) {
-    const struct {
-        const char* Name;
-        int Size;
-    } cases[] = {{"void", 0},    {"bool", 1},        {"short unsigned int", 2},
-                 {"wchar_t", 2}, {"long double", 8}, {"__int128", 16}};
-    for (const auto& c : cases) {
-        CBasicType type(c.Name);
+    const std::pair<const char*, int> cases[] = {
+        {"void", 0},    {"bool", 1},        {"short unsigned int", 2},
+        {"wchar_t", 2}, {"long double", 8}, {"__int128", 16}};
+    for (const auto& [name, size] : cases) {
+        CBasicType type(name);
         type.ComputeSize(CSizing(Log));
-        EXPECT_EQ(c.Size, type.GetSize()) << c.Name;
-        EXPECT_EQ(1, type.GetLines()) << c.Name;
+        EXPECT_EQ(std::make_pair(size, 1), std::make_pair(type.GetSize(), type.GetLines())) << name;
     }
     // An unknown one abandons the sizing with a message for the user and the reason logged.
     M.Basic("int");
