@@ -3,6 +3,7 @@
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
 #include "app/CPrefDlg.h"
+#include "app/CProgressDlg.h"
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
 #include "view/CBasicView.h"
@@ -11,6 +12,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 
 #include <X11/Xlib.h>
@@ -43,8 +45,14 @@ int CDialogGuard::Enter(wxDialog* dialog) {
 }
 
 int CPaintCounter::FilterEvent(wxEvent& event) {
-    if (event.GetEventType() == wxEVT_PAINT)
-        CanvasPaints += dynamic_cast<CGLCanvas*>(event.GetEventObject()) != nullptr;
+    if (event.GetEventType() != wxEVT_PAINT)
+        return Event_Skip;
+    CanvasPaints += dynamic_cast<CGLCanvas*>(event.GetEventObject()) != nullptr;
+    if (auto* dialog = dynamic_cast<CProgressDlg*>(event.GetEventObject())) {
+        const std::string label = dialog->Label->GetLabel().utf8_string();
+        if (Progress.empty() || Progress.back() != label)
+            Progress.push_back(label);
+    }
     return Event_Skip;
 }
 
@@ -53,11 +61,14 @@ void CDesktopTest::SetUp() {
     App = new CQuarnCode(); // becomes the toolkit's application
 }
 
-void CDesktopTest::TearDown() {
+void CDesktopTest::Stop() {
+    if (App == nullptr)
+        return;
     if (!wxTopLevelWindows.empty())
         wxTopLevelWindows.front()->Close(true);
     EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
     delete App;
+    App = nullptr;
     wxApp::SetInstance(Toolkit);
 }
 

@@ -65,7 +65,8 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
-// Counts the canvas's paints, so that a read-back can wait for the paint it asked for.
+// Counts the canvas's paints, so that a read-back can wait for the paint it asked for, and
+// records what the progress dialog shows when it paints.
 class CPaintCounter : public wxEventFilter {
 public:
     CPaintCounter() { wxEvtHandler::AddFilter(this); }
@@ -73,12 +74,16 @@ public:
     int FilterEvent(wxEvent& event) override;
 
     int CanvasPaints = 0;
+    std::vector<std::string> Progress;
 };
 
 class CDesktopTest : public testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { Stop(); }
+    // Closes the window unless File, Exit did, lets the toolkit destroy it, then destroys the
+    // application (its log writes the closing entry).
+    void Stop();
 
     // Starts the program in the test's directory, with the repository's settings file or
     // without one, and loads file unless it is empty.
