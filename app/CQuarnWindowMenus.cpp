@@ -108,6 +108,7 @@ void CQuarnWindow::OnAbout(wxCommandEvent&) {
         "libxml2 %s (MIT)\n"
         "libpng %s (PNG Reference Library License version 2), with zlib (zlib licence)\n"
         "OpenGL %s: Mesa (MIT), through libglvnd (MIT-style)\n"
+        "FreeType (FreeType License) and fontconfig (MIT-style), for the labels\n"
         "nlohmann-json %d.%d.%d (MIT)\n\n"
         "Runs:\n"
         "CastXML (Apache License 2.0) and Ninja (Apache License 2.0)",
