@@ -187,7 +187,8 @@ TEST(CacheDirectory, IsOnePerDatabaseAndFallsBackToAPrivateTemporaryOne) {
                   " cannot be written (Not a directory); using " + fallback.GetPath(),
               lines[0]);
     std::filesystem::remove_all(fallback.GetPath());
-    std::filesystem::remove(std::filesystem::path(fallback.GetPath()).parent_path()); // if empty
+    std::error_code inUse; // another run's caches may be there
+    std::filesystem::remove(std::filesystem::path(fallback.GetPath()).parent_path(), inUse);
 }
 
 // Two programs opening one database take turns: the second waits, and can be cancelled.
