@@ -70,8 +70,10 @@ TEST(PreferenceSliders, ASettingShowsAtTheNearestStepAndEveryStepComesBackToItsP
     EXPECT_EQ(6, CPrefDlg::BorderPixels(69)); // a tenth, truncated
 }
 
-TEST_F(FirstMinutes, SettingsShowEveryControlWholeTabReachesEachAndKeysMoveTheSliders) {
-    Start(true, "");
+// Settings shows every control whole, Tab reaches each and the keys move the sliders; Cancel
+// keeps nothing, OK without a change keeps every value, and Save writes the values shown.
+TEST_F(FirstMinutes, SettingsShowEveryControlOkKeepsEveryValueAndSaveWritesTheShownOnes) {
+    Start(true, Relations);
     const std::string original = Dir.ReadFile("settings.cfg");
     Drive<CPrefDlg>(CQuarnWindow::SettingsId, [&](CPrefDlg& dialog) {
         std::vector<wxWindow*> all;
@@ -106,11 +108,6 @@ TEST_F(FirstMinutes, SettingsShowEveryControlWholeTabReachesEachAndKeysMoveTheSl
     // Cancelled: nothing is kept or written.
     EXPECT_EQ(original, Dir.ReadFile("settings.cfg"));
     EXPECT_EQ(4.88f, View().GetLooks().CushionH);
-}
-
-TEST_F(FirstMinutes, OkWithoutAChangeKeepsEveryValueAndSaveWritesTheShownOnes) {
-    Start(true, Relations);
-    const std::string original = Dir.ReadFile("settings.cfg");
     for (int i = 0; i < 3; ++i) {
         Drive<CPrefDlg>(CQuarnWindow::SettingsId, [&](CPrefDlg&) { Press(WXK_RETURN); });
         EXPECT_EQ(original, Dir.ReadFile("settings.cfg")) << i;
