@@ -141,8 +141,12 @@ CSqRectangle* Largest(CSqRectangle& rect, ERectKind kind) {
 
 } // namespace
 
-TEST_P(PictureTest, BatchedTreeIsTheReferencePicture) {
+TEST_P(PictureTest, BatchedTreeIsTheReferencePictureWithEachProgram) {
     ExpectSame(Reference(), Batched(), "whole tree");
+    for (EFragmentProgram program : {SpecularProgram, DebugProgram, NormalProgram}) {
+        ASSERT_TRUE(Gl.BindProgram(program));
+        ExpectSame(Reference(), Batched(), "program " + std::to_string(program));
+    }
     View.Zoom(4, W / 3, H / 4); // most rectangles off the window, small ones grown
     View.Drag(0, 0, 7, 3);
     ExpectSame(Reference(), Batched(), "zoomed and panned");
@@ -164,13 +168,6 @@ TEST_P(PictureTest, SelectionOverlayIsTheReferencePicture) {
     flat.RenderCushions = false;
     View.SetLooksSettings(flat);
     ExpectSame(Reference(), Batched(), "lit without the pixel shader");
-}
-
-TEST_P(PictureTest, OtherProgramsAreTheReferencePicture) {
-    for (EFragmentProgram program : {SpecularProgram, DebugProgram}) {
-        ASSERT_TRUE(Gl.BindProgram(program));
-        ExpectSame(Reference(), Batched(), program == SpecularProgram ? "specular" : "debug");
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, PictureTest,

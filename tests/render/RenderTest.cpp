@@ -138,25 +138,27 @@ TEST_F(RenderTest, RejectedProgramOrMissingEntryPointFailsTheStartUp) {
     const std::string bad = "!!ARBfp1.0\nMOV result.color, fragment.colour;\nEND\n";
     rejecting.SetProgramText(NormalProgram, bad);
     EXPECT_FALSE(rejecting.InitGL());
-    GLint position = -2;
+    GLint position = -2; // the driver's position of the fault, which the log names
     glGetIntegerv(GL_PROGRAM_ERROR_POSITION_ARB, &position);
     EXPECT_GT(position, static_cast<GLint>(bad.find("MOV")));
-    const std::string message =
-        reinterpret_cast<const char*>(glGetString(GL_PROGRAM_ERROR_STRING_ARB));
-    EXPECT_NE(std::string::npos,
-              LogText().find("[error] Error loading GPU program: error at "
-                             "position: " +
-                             std::to_string(position) + "\n" + message + "\n" + InitFailed))
+    EXPECT_NE(std::string::npos, LogText().find("error at position: " + std::to_string(position)))
         << LogText();
     EXPECT_FALSE(hiding.InitGL());
     EXPECT_EQ(nullptr, hiding.GetFunctions().SetEnvParameter);
     EXPECT_EQ(LogText().find(InitFailed), LogText().rfind(InitFailed) - std::strlen(InitFailed));
 }
 
-TEST_F(DrawTest, CushionIsBrighterAtItsCentreWithThePixelShaderAndFlatWithout) {
+// The debug program colours by the surface normal: it tilts one way on the left of the cushion
+// and the other way on the right (red is its x); the middle faces the viewer (blue).
+TEST_F(DrawTest, CushionIsBrighterAtItsCentreWithThePixelShaderFlatWithoutAndDebugShowsNormals) {
     const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h"); // a leaf
     Image lit = Paint();
     EXPECT_GT(Brightness(At(lit, file, 0.5f, 0.5f)), Brightness(At(lit, file, 0.04f, 0.5f)) + 60);
+    ASSERT_TRUE(Gl.BindProgram(DebugProgram));
+    View.SetDirty();
+    Image debug = Paint();
+    EXPECT_GT(std::abs(At(debug, file, 0.2f, 0.5f)[0] - At(debug, file, 0.8f, 0.5f)[0]), 60);
+    EXPECT_GT(At(debug, file, 0.5f, 0.5f)[2], 200);
     SetLooks(false);
     Image flat = Paint();
     EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.5f, 0.5f)); // the file colour
@@ -189,26 +191,6 @@ TEST_F(DrawTest, TheLightComesFromWhereTheLooksPutItAndBordersShowTheFrame) {
     EXPECT_NE(fill, At(flat, rect, band, 0.5f));
 }
 
-TEST_F(DrawTest, SelectedRectanglesGetARedFrameInTheOverlay) {
-    const CSqRectangle* rect = Rect("Rectangle");
-    const float border = 1 - 1.5f * 2 / H / (rect->Screen.MaxY - rect->Screen.MinY); // 1.5 px
-    Image before = Paint();
-    Select("Rectangle");
-    Image after = Paint();
-    EXPECT_EQ(1, Renderer->GetTreeRenders()); // the tree comes from the snapshot
-    const Pixel frame = At(after, rect, 0.5f, border);
-    EXPECT_GT(frame[0], 200);
-    EXPECT_LT(frame[1] + frame[2], 40);
-    EXPECT_LT(At(before, rect, 0.5f, border)[0], 100);
-
-    // Without the pixel shader a selected cushion is drawn half transparent.
-    Select("Radius");
-    SetLooks(false);
-    Image flat = Paint();
-    EXPECT_NEAR(128, At(flat, Rect("Radius"), 0.5f, 0.5f)[3], 1);
-    EXPECT_EQ(255, At(flat, Rect("Width"), 0.5f, 0.5f)[3]);
-}
-
 TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
     Image before = Paint();
     CSqRectangle* circle = Rect("Circle");
@@ -228,6 +210,7 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
     View.MouseMove(-1, -1);
     Select("MoveBy");
     EXPECT_NE(At(before, Rect("Point"), 0.5f, 0.5f), At(Paint(), Rect("Point"), 0.5f, 0.5f));
+    EXPECT_EQ(1, Renderer->GetTreeRenders()); // hovers and selections draw over the snapshot
 }
 
 TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet) {
@@ -319,19 +302,6 @@ TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {
         EXPECT_TRUE(drawn == Paint(*NewRenderer())) << shader;
     }
     EXPECT_EQ(4, Renderer->GetTreeRenders());
-}
-
-TEST_F(DrawTest, DebugProgramColoursBySurfaceNormal) {
-    const CSqRectangle* file = Rect(QUARN_SOURCE_DIR "/tests/fixtures/relations.h");
-    Image normal = Paint();
-    ASSERT_TRUE(Gl.BindProgram(DebugProgram));
-    View.SetDirty();
-    Image debug = Paint();
-    // The normal tilts one way on the left of the cushion and the other way on the right (red
-    // is its x); the middle faces the viewer (blue).
-    EXPECT_GT(std::abs(At(debug, file, 0.2f, 0.5f)[0] - At(debug, file, 0.8f, 0.5f)[0]), 60);
-    EXPECT_NE(At(normal, file, 0.5f, 0.5f), At(debug, file, 0.5f, 0.5f));
-    EXPECT_GT(At(debug, file, 0.5f, 0.5f)[2], 200);
 }
 
 TEST_F(RenderTest, PngHoldsTheRowsTopDownAndAMismatchWritesNothing) {
