@@ -3,7 +3,6 @@
 #include "app/CFindDlg.h"
 #include "app/CGLCanvas.h"
 #include "app/CPrefDlg.h"
-#include "app/CProgressDlg.h"
 #include "layout/CRectArea.h"
 #include "layout/CSqRectangle.h"
 #include "view/CBasicView.h"
@@ -11,9 +10,9 @@
 #include "view/CViewData.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
-#include <wx/stattext.h>
-#include <wx/statusbr.h>
+#include <wx/tooltip.h>
 
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
@@ -45,18 +44,14 @@ int CDialogGuard::Enter(wxDialog* dialog) {
 }
 
 int CPaintCounter::FilterEvent(wxEvent& event) {
-    if (event.GetEventType() != wxEVT_PAINT)
-        return Event_Skip;
-    CanvasPaints += dynamic_cast<CGLCanvas*>(event.GetEventObject()) != nullptr;
-    if (auto* dialog = dynamic_cast<CProgressDlg*>(event.GetEventObject())) {
-        const std::string label = dialog->Label->GetLabel().utf8_string();
-        if (Progress.empty() || Progress.back() != label)
-            Progress.push_back(label);
-    }
+    CanvasPaints += event.GetEventType() == wxEVT_PAINT &&
+                    dynamic_cast<CGLCanvas*>(event.GetEventObject()) != nullptr;
     return Event_Skip;
 }
 
 void CDesktopTest::SetUp() {
+    setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1); // recent files of the test's own
+    wxToolTip::Enable(true);
     Toolkit = wxApp::GetInstance();
     App = new CQuarnCode(); // becomes the toolkit's application
 }
@@ -81,10 +76,6 @@ void CDesktopTest::Start(bool settings, const std::string& file) {
         App->LoadFile(file);
 }
 
-std::string CDesktopTest::StatusLine() const {
-    return Window().GetStatusBar()->GetStatusText().utf8_string();
-}
-
 void CDesktopTest::Command(int id) {
     wxCommandEvent event(wxEVT_MENU, id);
     Window().ProcessWindowEvent(event);
@@ -102,11 +93,6 @@ void CDesktopTest::Focus(wxWindow& window) {
     }));
 }
 
-void CDesktopTest::Press(int key, int modifiers, const std::function<bool()>& done) {
-    Input->Char(key, modifiers);
-    EXPECT_TRUE(PumpUntil(done)) << key;
-}
-
 CSqRectangle* CDesktopTest::Rect(const std::string& name) const {
     CElementFilter filter;
     filter.AddNameCriterion()->Name = name;
@@ -114,18 +100,18 @@ CSqRectangle* CDesktopTest::Rect(const std::string& name) const {
     return filter.Results.empty() ? nullptr : View().GetTreemap()->RectOf(filter.Results[0]);
 }
 
-void CDesktopTest::MoveTo(const CSqRectangle* rect, float across) {
+void CDesktopTest::MoveTo(const CSqRectangle* rect) {
     ASSERT_NE(nullptr, rect);
     const CRectPoints& s = rect->Screen;
     const wxSize size = Canvas().GetClientSize();
-    const wxPoint at(static_cast<int>((s.MinX + (s.MaxX - s.MinX) * across + 1) / 2 * size.x),
+    const wxPoint at(static_cast<int>((s.MinX + s.MaxX + 2) / 4 * size.x),
                      static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1);
     Input->MouseMove(Canvas().ClientToScreen(at));
     EXPECT_TRUE(PumpUntil([&] { return View().GetHover() == rect; }));
 }
 
-void CDesktopTest::ClickOn(const CSqRectangle* rect, float across) {
-    MoveTo(rect, across);
+void CDesktopTest::ClickOn(const CSqRectangle* rect) {
+    MoveTo(rect);
     const std::list<CSqRectangle*> before = View().GetSelection().SelectedRects;
     Input->MouseClick();
     EXPECT_TRUE(PumpUntil([&] { return View().GetSelection().SelectedRects != before; }));

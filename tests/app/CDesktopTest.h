@@ -14,6 +14,7 @@
 #include <vector>
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
+#include <wx/statusbr.h>
 #include <wx/uiaction.h>
 
 class CDesktopTestHook;
@@ -65,8 +66,7 @@ protected:
     void Exit(wxDialog*) override {}
 };
 
-// Counts the canvas's paints, so that a read-back can wait for the paint it asked for, and
-// records what the progress dialog shows when it paints.
+// Counts the canvas's paints, so that a read-back can wait for the paint it asked for.
 class CPaintCounter : public wxEventFilter {
 public:
     CPaintCounter() { wxEvtHandler::AddFilter(this); }
@@ -74,7 +74,6 @@ public:
     int FilterEvent(wxEvent& event) override;
 
     int CanvasPaints = 0;
-    std::vector<std::string> Progress;
 };
 
 class CDesktopTest : public testing::Test {
@@ -91,7 +90,9 @@ protected:
     CQuarnWindow& Window() const { return *App->GetMainWindow(); }
     CGLCanvas& Canvas() const { return *Window().GetCanvas(); }
     CBasicView& View() const { return *App->GetView(); }
-    std::string StatusLine() const;
+    std::string StatusLine() const {
+        return Window().GetStatusBar()->GetStatusText().utf8_string();
+    }
     // Chooses a menu command.
     void Command(int id);
     // Gives window the keyboard focus as a window manager would, once it is on the screen.
@@ -109,10 +110,9 @@ protected:
                 Focus(*dialog);
                 act(*dialog);
                 acted = true;
-                if (!PumpUntil([&] { return !dialog->IsModal(); })) {
-                    ADD_FAILURE() << "the dialog stayed open";
+                EXPECT_TRUE(PumpUntil([&] { return !dialog->IsModal(); })) << "it stayed open";
+                if (dialog->IsModal())
                     dialog->EndModal(wxID_CANCEL);
-                }
             }
         });
         Command(command);
@@ -120,15 +120,17 @@ protected:
     }
     // Presses key with modifiers on the focused window and waits until done() holds.
     void Press(
-        int key, int modifiers = 0, const std::function<bool()>& done = [] { return true; });
+        int key, int modifiers = 0, const std::function<bool()>& done = [] { return true; }) {
+        Input->Char(key, modifiers);
+        EXPECT_TRUE(PumpUntil(done)) << key;
+    }
     // The rectangle of the first element named name; null when there is none.
     CSqRectangle* Rect(const std::string& name) const;
-    // Moves the mouse through the X server just below rect's top edge, the part across of the
-    // way from its left (in the border of a container, where the rectangle itself is found),
-    // and waits for the hover.
-    void MoveTo(const CSqRectangle* rect, float across = 0.5f);
+    // Moves the mouse through the X server just below the middle of rect's top edge (in the
+    // border of a container, where the rectangle itself is found), and waits for the hover.
+    void MoveTo(const CSqRectangle* rect);
     // Clicks there and waits for the selection to change.
-    void ClickOn(const CSqRectangle* rect, float across = 0.5f);
+    void ClickOn(const CSqRectangle* rect);
     // Repaints the canvas, waits until the paint has happened and reads back what the X server
     // shows, row by row.
     std::vector<unsigned long> Pixels();

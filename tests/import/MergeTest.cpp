@@ -91,7 +91,6 @@ TEST_P(MergeKeys, GiveOneElementPerKey) {
 INSTANTIATE_TEST_SUITE_P(
     Outputs, MergeKeys,
     testing::Values(
-        MergeCase{"OneOutput", {Output({"a.h"}, Geo)}, {2, 1, 2, 2, 1, 1, 1, 1}},
         // The same declarations under other ids and file indexes, the file named otherwise.
         MergeCase{"TheSameInTwoOutputs",
                   {Output({"a.h"}, Geo), Renumbered(Output({"b.cpp", "./sub/../a.h"}, Geo))},

@@ -92,13 +92,6 @@ TEST_F(ProjectTest, AnIncompleteProjectIsLoggedAndRunsNothing) {
                      "output file defined"}),
               LogLines());
     EXPECT_FALSE(std::filesystem::exists("argv.txt"));
-    // The fault lies beyond what the first read of the root element looks at, and after a
-    // warning (a relative namespace), which the message leaves out.
-    Dir.WriteFile("project.xml", "<project xmlns='rel'><!-- " + std::string(4000, 'x') +
-                                     " --><settings gccxml_path=\"x\"></project>");
-    EXPECT_EQ("Invalid file or xml document\nFile: project.xml\nLine 1: Opening and ending tag "
-              "mismatch: settings line 1 and project",
-              LoadThrown());
 }
 
 // A front end that cannot be started, whatever the reason, ends like one that wrote nothing,
@@ -116,11 +109,6 @@ TEST_F(ProjectTest, AFrontEndThatWritesNothingEndsInCouldNotOpen) {
         EXPECT_EQ(start, thrown.substr(0, start.size()));
         EXPECT_NE(std::string::npos, thrown.find(frontEnd == "true" ? "ended with exit status 0"
                                                                     : "could not be started: "));
-        if (frontEnd[0] == 'q') { // the system's reason
-            EXPECT_EQ(start +
-                          "named in the project could not be started: No such file or directory",
-                      thrown);
-        }
         if (frontEnd != "true") {
             EXPECT_NE(std::string::npos, Err.find("Could not start")) << frontEnd;
         }

@@ -2,7 +2,6 @@
 #include "ImportTest.h"
 
 #include "import/CModelBuilder.h"
-#include "import/IdParsing.h"
 #include "import/LoadProgram.h"
 
 #include "model/CAliasType.h"
@@ -10,7 +9,6 @@
 #include "model/CField.h"
 #include "model/CFunction.h"
 #include "model/COpaqueType.h"
-#include "model/CReferenceType.h"
 #include "support/CLocalListener.h"
 
 namespace {
@@ -79,9 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "<Class id='_4' name='C' context='_1' file='f0' line='1'/>\n<Function id='_5' "
                     "name='f' returns='_2' context='_4' file='f0' line='2'/>\n",
                     "Function_5", 9},
-        FailureCase{"FunctionWithoutContext",
-                    "<Function id='_4' name='f' returns='_2' file='f0' line='2'/>\n", "Function_4",
-                    8},
         FailureCase{"FunctionInTheFileOnePastTheLast",
                     "<Function id='_4' name='f' returns='_2' context='_1' file='f2' line='2'/>\n",
                     "Function_4", 8},
@@ -147,8 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "<Class id='_4' name='C' context='_1' file='f0'/>\n<PointerType id='_4' "
                     "type='_2'/>\n",
                     "Class_4", 8},
-        FailureCase{"NamespaceInsideItself", "<Namespace id='_4' name='loop' context='_4'/>\n",
-                    "Namespace_4", 8},
         FailureCase{"NamespaceLoopOfThree",
                     "<Namespace id='_4' name='a' context='_6'/>\n<Namespace id='_5' name='b' "
                     "context='_4'/>\n<Namespace id='_6' name='c' context='_5'/>\n",
@@ -187,15 +180,11 @@ TEST_F(ImportTest, FilesThatAreNotFrontEndOutputSayWhichFileAndWhy) {
          {"[error] Could not open file: Could not open Xml file"}},
         {"", "The file is empty", {ReadError(1)}},
         {"this is not XML\n", "Line 1: Document is empty", {ReadError(1)}},
-        {"\x89PNG\r\n\x1a\n", "Line 1: Document is empty", {ReadError(1)}},
         {"<GCC_XML>\n<Namespace id='_1'>\n</Class>\n</GCC_XML>\n",
          "Line 3: Opening and ending tag mismatch: Namespace line 2 and Class",
          {ReadError(3)}},
         {"<notes/>",
          "The document starts with <notes>, not with <GCC_XML> (front-end output) or <project>",
-         {}},
-        {"<!-- made by hand --><GCC_XML></GCC_XML>",
-         "The document starts with <#comment>, not with <GCC_XML> (front-end output) or <project>",
          {}},
         {GccXml(Base).substr(0, 85), "Line 4: AttValue: ' expected", {ReadError(4)}},
         {GccXml(Base + "<Foo id='_9'/>\n"),
@@ -278,7 +267,6 @@ TEST_F(ImportTest, EveryElementIsLinkedWhereItBelongs) {
     ASSERT_EQ(4u, app->Types.size());
     auto* derived = dynamic_cast<CClassType*>(app->Types[2].get());
     ASSERT_NE(nullptr, derived);
-    EXPECT_EQ("Derived", derived->GetName());
     EXPECT_EQ((std::vector<CClassType*>{dynamic_cast<CClassType*>(app->Types[0].get()),
                                         dynamic_cast<CClassType*>(app->Types[1].get())}),
               derived->Bases);
@@ -321,17 +309,6 @@ TEST_F(ImportTest, EveryElementIsLinkedWhereItBelongs) {
     EXPECT_EQ((std::vector<CType*>{Program->Elements[1].get(), nullptr}), free->Arguments);
     EXPECT_EQ(nullptr, free->OwnerClass);
     EXPECT_EQ(12, free->EndLine);
-}
-
-// A file of fewer than 100 bytes has no line estimate: each pass moves the gauge straight to
-// the end of its range.
-TEST_F(ImportTest, TheGaugeMovesThroughBothPasses) {
-    Dir.WriteFile("small.xml", "<GCC_XML><Namespace id='_1' name='::'/></GCC_XML>");
-    CRecordingProgress progress;
-    ASSERT_TRUE(Load("small.xml", &progress));
-    EXPECT_EQ((Lines{"message:Reading nodes", "value:50", "refresh", "message:Connecting nodes",
-                     "value:100", "refresh"}),
-              progress.Events);
 }
 
 // Real front-end output of a translation unit with lambdas (tests/fixtures/lambdas.cpp): each
@@ -381,11 +358,4 @@ TEST_F(ImportTest, NestingDeeperThanTheLimitIsRefused) {
     EXPECT_TRUE(LoadBody(chain(CModelBuilder::MaxNestingDepth - 1)));
     EXPECT_FALSE(LoadBody(chain(CModelBuilder::MaxNestingDepth)));
     EXPECT_EQ("[error] Error in xml file: Nesting deeper than 1000 levels", LogLines().back());
-}
-
-TEST(IdParsing, NumbersPastTheRangeOfIntAreRefused) {
-    EXPECT_EQ(2147483647, ParseNumber("2147483647"));
-    EXPECT_EQ(-1, ParseNumber("2147483648"));
-    EXPECT_EQ(-1, ParseNumber("-2147483649"));
-    EXPECT_EQ(0, ParseId("_2147483648"));
 }

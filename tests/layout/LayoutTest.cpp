@@ -144,7 +144,6 @@ TEST_F(TreemapTest, GroupsOfEachWeighingKindShareTheUsableAreaByWeight) {
     EXPECT_FLOAT_EQ(usable * 4 / 33, global.Children[1]->Area);
     // In a group, free (6) gets twice the area of g (3), together all of it.
     CSqRectangle& functions = *Rect(Free)->Parent;
-    EXPECT_EQ("Group of 2 Functions.\nSquare layer: 5", functions.GetDescription());
     EXPECT_FLOAT_EQ(2 * Rect(G)->Area, Rect(Free)->Area);
     EXPECT_FLOAT_EQ(functions.GetWidth() * functions.GetHeight(), Rect(G)->Area + Rect(Free)->Area);
     EXPECT_FLOAT_EQ(3 * Rect(A)->Area, Rect(B)->Area); // files by their bytes
@@ -214,14 +213,6 @@ TEST_F(TreemapTest, ScreenBoxesAreInsetByTheBorder) {
     View.Zoom = 2;
     Treemap->ComputeScreen();
     EXPECT_NEAR(-1 + 0.0125f / 2, Root().Children[0]->Screen.MinX, 1e-6f);
-    // New looks move the screen boxes, not the layout.
-    const CSqRectangle& files = *Root().Children[0];
-    std::vector<float> layoutBox = Corners(files);
-    CLooksSettings looks;
-    looks.DynamicBorderWidth = 0;
-    Treemap->SetLooks(looks);
-    ExpectNear({-1, -1, 1}, {files.Screen.MinX, files.Screen.MinY, files.Screen.MaxX});
-    EXPECT_EQ(layoutBox, Corners(files));
 }
 
 TEST_F(TreemapTest, CushionsScaleByDepthAndHitsFindTheDeepestRectangle) {

@@ -110,16 +110,12 @@ TEST(SettingsFile, ReadsEveryKindOfValue) {
     EXPECT_TRUE(read.Looks.DisplayLists);    // "true" in any letter case
     EXPECT_FALSE(read.Looks.RenderCushions); // anything else is false
     EXPECT_FALSE(read.Layout.Subdivide);
-    EXPECT_TRUE(read.Layout.ContainerBordersOnly); // absent: the default
     EXPECT_EQ(0.25f, read.Layout.ArgAreaFactor);
-    EXPECT_EQ(0.0f, read.Layout.FileAreaFactor);
     EXPECT_EQ(0.75f, read.Layout.ChildAreaFactor);
     EXPECT_EQ(0.007f, read.Layout.BorderWidth);
     EXPECT_EQ(7, read.Looks.DynamicBorderWidth); // thousandths of the width, truncated
     EXPECT_EQ(0.5f, read.Looks.AmbientLight);
-    EXPECT_EQ(2.0f, read.Looks.SpecularLight);
     EXPECT_EQ(0.8f, read.Looks.CushionF);
-    EXPECT_EQ(CLooksSettings().CushionH, read.Looks.CushionH);
     // Components 0 to 255 scaled to 0 to 1, wrapping past 255; alpha 1.0 when absent; a colour
     // without blue keeps its default.
     const float step = 0.003921569f;
@@ -129,17 +125,6 @@ TEST(SettingsFile, ReadsEveryKindOfValue) {
     EXPECT_EQ(1 * step, read.Looks.FileColor.Red);
     EXPECT_EQ(1 * step, read.Looks.FileColor.Alpha);
     EXPECT_EQ(CLooksSettings().MethodColor.Green, read.Looks.MethodColor.Green);
-}
-
-TEST(SettingsFile, TheRepositoryFileHoldsTheDefaults) {
-    CTempDir dir;
-    dir.WriteFile("settings.cfg", ReadWholeFile(QUARN_SOURCE_DIR "/settings.cfg"));
-    CRead read = Read();
-    ASSERT_TRUE(read.Ok);
-    EXPECT_EQ(4, read.Looks.DynamicBorderWidth); // 0.005f lies just below 0.005
-    read.Looks.DynamicBorderWidth = CLooksSettings().DynamicBorderWidth;
-    EXPECT_TRUE(IsDefault(read));
-    EXPECT_NEAR(CLooksSettings().TypeGroupColor.Green, read.Looks.TypeGroupColor.Green, 0.003);
 }
 
 TEST(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
@@ -217,10 +202,6 @@ TEST(SettingsFile, LabelsDefaultWhenMissingAndAreAddedOnlyWhenChanged) {
         EXPECT_EQ(labels, again.Looks.Labels);
         EXPECT_EQ(size, again.Looks.LabelSize);
     }
-    dir.WriteFile("settings.cfg",
-                  SettingsWith("<looks><labels enabled='false' size='2'/></looks>"));
-    EXPECT_FALSE(Read().Looks.Labels);
-    EXPECT_EQ(12, Read().Looks.LabelSize); // below 4 pixels: the default
 }
 
 TEST(SettingsFile, FailuresAreShownUnderParserErrorAndChangeNothing) {
