@@ -2,6 +2,7 @@
 #include "ImportTest.h"
 
 #include "import/CModelBuilder.h"
+#include "import/IdParsing.h"
 #include "import/LoadProgram.h"
 
 #include "model/CAliasType.h"
@@ -358,4 +359,11 @@ TEST_F(ImportTest, NestingDeeperThanTheLimitIsRefused) {
     EXPECT_TRUE(LoadBody(chain(CModelBuilder::MaxNestingDepth - 1)));
     EXPECT_FALSE(LoadBody(chain(CModelBuilder::MaxNestingDepth)));
     EXPECT_EQ("[error] Error in xml file: Nesting deeper than 1000 levels", LogLines().back());
+}
+
+TEST(IdParsing, NumbersPastTheRangeOfIntAreRefused) {
+    EXPECT_EQ(2147483647, ParseNumber("2147483647"));
+    EXPECT_EQ(-1, ParseNumber("2147483648"));
+    EXPECT_EQ(-1, ParseNumber("-2147483649"));
+    EXPECT_EQ(0, ParseId("_2147483648"));
 }
