@@ -179,7 +179,7 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
                    static_cast<int>((1 - s.MaxY) / 2 * H) + 1);
     ASSERT_EQ(circle, View.GetHover());
     Image after = Paint();
-    // Circle, its base Shape and its file change; Point does not.
+    // Circle and its base Shape change; Point does not.
     for (const char* name : {"Circle", "Shape", "Point"})
         EXPECT_EQ(std::string(name) == "Point",
                   At(before, Rect(name), 0.5f, 0.5f) == At(after, Rect(name), 0.5f, 0.5f))
