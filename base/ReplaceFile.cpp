@@ -10,21 +10,6 @@
 
 namespace {
 
-// Writes all of data, resuming after interruptions and short writes.
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t written = write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // The file a write to fileName lands in: the target of a symbolic link that resolves, else
 // fileName itself.
 std::string TargetOf(const std::string& fileName) {
@@ -41,21 +26,46 @@ std::string DirectoryOf(const std::string& path) {
     return parent.empty() ? "." : parent.string();
 }
 
-// The permissions a newly created file gets: 0666 less the process's umask.
-mode_t NewFileMode() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+} // namespace
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+    const char* next = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t written = write(fd, next, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        next += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
 }
 
-} // namespace
+int CreateTemporaryBeside(const std::string& fileName, std::string& temporary) {
+    std::vector<char> name(fileName.begin(), fileName.end());
+    const char suffix[] = ".XXXXXX";
+    name.insert(name.end(), suffix, suffix + sizeof suffix); // with the final NUL
+    int fd = mkstemp(name.data());
+    if (fd < 0)
+        return -1;
+    // mkstemp gives 0600; a new file gets 0666 less the process's umask.
+    mode_t mask = umask(0);
+    umask(mask);
+    if (fchmod(fd, 0666 & ~mask) != 0) {
+        close(fd);
+        unlink(name.data());
+        return -1;
+    }
+    temporary = name.data();
+    return fd;
+}
 
 bool ReplaceFile(const std::string& fileName, const void* data, std::size_t size) {
     std::string target = TargetOf(fileName);
-    std::vector<char> temporary(target.begin(), target.end());
-    const char suffix[] = ".XXXXXX";
-    temporary.insert(temporary.end(), suffix, suffix + sizeof suffix); // with the final NUL
-    int fd = mkstemp(temporary.data());
+    std::string temporary;
+    int fd = CreateTemporaryBeside(target, temporary);
     if (fd < 0)
         return false;
 
@@ -66,14 +76,12 @@ bool ReplaceFile(const std::string& fileName, const void* data, std::size_t size
         // everyone else the file simply stays theirs.
         [[maybe_unused]] int owned = fchown(fd, original.st_uid, original.st_gid);
         ok = fchmod(fd, original.st_mode & 07777) == 0;
-    } else {
-        ok = fchmod(fd, NewFileMode()) == 0;
     }
-    ok = ok && WriteAll(fd, static_cast<const char*>(data), size) && fsync(fd) == 0;
+    ok = ok && WriteAll(fd, data, size) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    ok = ok && rename(temporary.data(), target.c_str()) == 0;
+    ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
-        unlink(temporary.data());
+        unlink(temporary.c_str());
         return false;
     }
     // Make the rename itself durable; the file is already replaced whatever this reports.

@@ -2,17 +2,18 @@
 
 #include "base/CError.h"
 #include "base/CLogFile.h"
+#include "base/ReplaceFile.h"
 #include "base/StringPrintf.h"
 #include "import/CXmlTextReader.h"
 #include "import/IdParsing.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -234,47 +235,8 @@ std::uint32_t Offset(const std::string& text) {
 
 void AppendNumber(std::string& out, long long number) {
     char digits[24];
-    char* end = digits + sizeof digits;
-    char* p = end;
-    bool negative = number < 0;
-    unsigned long long value = negative ? 0ULL - static_cast<unsigned long long>(number) : number;
-    do {
-        *--p = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    if (negative)
-        *--p = '-';
-    out.append(p, static_cast<std::size_t>(end - p));
-}
-
-// Writes all of data, resuming after interruptions and short writes.
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t written = write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// A new temporary file beside fileName, with the permissions of a new file; -1 on failure.
-int MakeTemporary(const std::string& fileName, std::string& temporary) {
-    std::vector<char> name(fileName.begin(), fileName.end());
-    const char suffix[] = ".XXXXXX";
-    name.insert(name.end(), suffix, suffix + sizeof suffix);
-    int fd = mkstemp(name.data());
-    if (fd < 0)
-        return -1;
-    temporary = name.data();
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    return fd;
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, number);
+    out.append(digits, end.ptr);
 }
 
 } // namespace
@@ -841,7 +803,7 @@ std::string CGccXmlMerger::FileKey(const std::string& name) {
 }
 
 bool CGccXmlMerger::OpenTemporary() {
-    Fd = MakeTemporary(FileName, Temporary);
+    Fd = CreateTemporaryBeside(FileName, Temporary);
     if (Fd < 0) {
         Log.Error("Could not write merged front-end output",
                   FileName + ": " + std::strerror(errno));
@@ -905,7 +867,7 @@ bool CGccXmlMerger::Finish() {
         std::sort(Patches.begin(), Patches.end(),
                   [](const CPatch& a, const CPatch& b) { return a.Offset < b.Offset; });
         std::string patched;
-        int out = MakeTemporary(FileName, patched);
+        int out = CreateTemporaryBeside(FileName, patched);
         ok = out >= 0 && lseek(Fd, 0, SEEK_SET) == 0;
         std::vector<char> chunk(1 << 20);
         std::uint64_t position = 0;
