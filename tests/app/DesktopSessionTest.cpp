@@ -21,7 +21,8 @@
 
 namespace {
 
-const std::string NoSelection = "Select an item to view more detailed info";
+// The status bar with nothing selected.
+const std::string NoSelection = SelectionStatusText({});
 
 // Whether a popup window (a tooltip) is shown.
 bool PopupShown() {

@@ -71,8 +71,11 @@ protected:
         glColor4f(0, 0, 0, 1);
         glVertex2f((s.MinX + s.MaxX) / 2, (s.MinY + s.MaxY) / 2);
         glColor4f(frame.Red, frame.Green, frame.Blue, 1);
-        for (int corner : {0, 1, 2, 3, 0}) // counter-clockwise from the bottom left
-            glVertex2f(corner == 1 || corner == 2 ? s.MaxX : s.MinX, corner < 2 ? s.MinY : s.MaxY);
+        // The corners counter-clockwise from the bottom left, back to the first.
+        const float xs[] = {s.MinX, s.MaxX, s.MaxX, s.MinX, s.MinX};
+        const float ys[] = {s.MinY, s.MinY, s.MaxY, s.MaxY, s.MinY};
+        for (int i = 0; i < 5; ++i)
+            glVertex2f(xs[i], ys[i]);
         glEnd();
         const CColor* fill = rect.GetFillColor(looks);
         const float b = rect.Treemap->GetLayout().ContainerBordersOnly && !rect.IsContainer()
