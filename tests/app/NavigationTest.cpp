@@ -1,6 +1,6 @@
 // Finding one's way in the desktop program, driven through the real window on the test display:
 // a double click and Alt+arrows through the X server, the Find dialog's options, list and
-// keys, File, Recent Files and a dropped file, the menus' shortcuts, Help and the icon.
+// keys, File, Recent Files and a dropped file, and the menus' shortcuts.
 
 #include "CDesktopTest.h"
 
@@ -14,10 +14,8 @@
 #include "view/CViewData.h"
 
 #include <filesystem>
-#include <regex>
 #include <wx/checkbox.h>
 #include <wx/dnd.h>
-#include <wx/generic/aboutdlgg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
@@ -85,7 +83,7 @@ TEST_F(Navigation, ADoubleClickZoomsAltLeftRestoresTheViewExactlyAndFindShowsARo
     EXPECT_GT(Zoom(), 1);
 }
 
-TEST_F(Navigation, RecentFilesAndDropThenTheIconHelpAboutAndShortcuts) {
+TEST_F(Navigation, RecentFilesAndDropThenTheShortcuts) {
     auto recent = [&] { return App->GetRecentFiles().GetFiles(); };
     EXPECT_EQ(std::vector<std::string>{Relations}, recent());
     const std::string copy = Dir.Path() + "/copy.xml";
@@ -104,23 +102,7 @@ TEST_F(Navigation, RecentFilesAndDropThenTheIconHelpAboutAndShortcuts) {
                   }));
     EXPECT_EQ(std::vector<std::string>{Relations}, recent());
 
-    // The window's icon, Help's keys and About, and the menus' shortcuts.
-    EXPECT_EQ(256, Window().GetIcons().GetIcon(wxSize(256, 256)).GetWidth());
-    wxTEST_DIALOG(Command(CQuarnWindow::KeysAndMouseId), CExpect<wxMessageDialog>([](auto& box) {
-                      EXPECT_EQ(wxString::FromUTF8(CQuarnWindow::KeysAndMouseText()),
-                                box.GetMessage());
-                      return wxID_OK;
-                  }));
-    wxTEST_DIALOG(Command(CQuarnWindow::AboutId), CExpect<wxGenericAboutDialog>([&](auto& box) {
-                      std::string texts;
-                      for (wxWindow* child : box.GetChildren())
-                          texts += child->GetLabel().utf8_string() + "\n";
-                      EXPECT_TRUE(
-                          std::regex_search(texts, std::regex("Quarn Code [0-9]+\\.[0-9]")) &&
-                          texts.find("Mesa") != std::string::npos)
-                          << texts;
-                      return wxID_OK;
-                  }));
+    // The menus' shortcuts.
     Focus(Window());
     bool shown = false;
     auto shows = [&](int key) {

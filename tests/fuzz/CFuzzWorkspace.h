@@ -22,8 +22,9 @@ public:
 
     // Writes data to the file name in the directory, replacing it.
     void WriteFile(const std::string& name, const std::uint8_t* data, std::size_t size) const;
-    // Writes a small, complete front-end document (a namespace, classes with bases, methods,
-    // fields, typedefs, an enumeration, derived and fundamental types) to name.
+    // Copies sample.xml, a small complete front-end document cut down from the front end's
+    // output for a header (a namespace, classes with bases, methods, fields, typedefs, an
+    // enumeration, derived and fundamental types), to name.
     void WriteSample(const std::string& name) const;
     // The sample document read and sized once with the default settings; owned here.
     CProgram& SampleProgram();

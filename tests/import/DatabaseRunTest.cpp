@@ -1,6 +1,6 @@
 // Opening a compilation database end to end: real CastXML runs through Ninja over a small
 // program of three translation units (tests/fixtures/project), in a fresh cache directory.
-#include "CliOutput.h"
+#include "support/RunCli.h"
 
 #include "base/CError.h"
 #include "import/CDatabaseCompiler.h"
@@ -156,10 +156,10 @@ TEST_F(DatabaseRun, ScopesCountAsOneRunOverEveryUnitAndItsProjectDeclarations) {
     ASSERT_GT(own.Classes, 0);
     ASSERT_LT(own.Classes, whole.Classes);
     setenv("XDG_CACHE_HOME", (Dir.Path() + "/xdg").c_str(), 1);
-    std::string ownStats = CliOutput("stats --scope project build/compile_commands.json");
+    std::string ownStats = RunCli("stats --scope project build/compile_commands.json").Out;
     EXPECT_EQ(0u, ownStats.rfind(StatsLines(own), 0)) << ownStats;
-    EXPECT_EQ(ownStats, CliOutput("stats build/compile_commands.json"));
-    std::string allStats = CliOutput("stats build/compile_commands.json --scope all");
+    EXPECT_EQ(ownStats, RunCli("stats build/compile_commands.json").Out);
+    std::string allStats = RunCli("stats build/compile_commands.json --scope all").Out;
     unsetenv("XDG_CACHE_HOME");
     EXPECT_EQ(0u, allStats.rfind(StatsLines(whole), 0)) << allStats;
 }

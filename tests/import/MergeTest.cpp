@@ -1,7 +1,7 @@
 // Merging the front-end outputs of several translation units into one document: the keys that
 // make two elements one, and a single output written back as it was.
-#include "CliOutput.h"
 #include "ImportTest.h"
+#include "support/RunCli.h"
 
 #include "import/CGccXmlMerger.h"
 #include "model/CModelCounts.h"
@@ -159,9 +159,9 @@ TEST_F(Merge, OfOneOutputGivesTheModelOfTheOutput) {
         std::string output = std::string(QUARN_BINARY_DIR "/fixtures/") + fixture + ".xml";
         CGccXmlMerger merger("merged.xml", Log);
         ASSERT_TRUE(merger.Add(output, Dir.Path()) && merger.Finish());
-        std::string dump = CliOutput("dump merged.xml");
+        std::string dump = RunCli("dump merged.xml").Out;
         EXPECT_EQ(0u, dump.find("0\tCProgramRect")) << fixture;
-        EXPECT_EQ(CliOutput("dump " + output), dump) << fixture;
+        EXPECT_EQ(RunCli("dump " + output).Out, dump) << fixture;
     }
 }
 

@@ -1,4 +1,3 @@
-#include "base/CError.h"
 #include "base/CLogFile.h"
 #include "model/CSizing.h"
 #include "support/CTempDir.h"
@@ -96,18 +95,6 @@ TEST_F(ModelTest, FundamentalTypesWeighTheirBytes) {
         type.ComputeSize(CSizing(Log));
         EXPECT_EQ(std::make_pair(size, 1), std::make_pair(type.GetSize(), type.GetLines())) << name;
     }
-    // An unknown one abandons the sizing with a message for the user.
-    M.Basic("int");
-    M.Basic("_Float16x");
-    std::string thrown;
-    try {
-        Size();
-    } catch (const CError& error) {
-        thrown = error.what();
-    }
-    EXPECT_EQ(UnknownFundamentalTypeMessage +
-                  std::string("\n_Float16x is an unknown fundamental type."),
-              thrown);
 }
 
 TEST_F(ModelTest, AClassReachedAgainWhileBeingSizedIsSizedOnce) {

@@ -165,7 +165,8 @@ TEST(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
     EXPECT_EQ(0.9f, read.Layout.ChildAreaFactor);
 }
 
-// Without a settings file both saves start from the file the program comes with.
+// Without a settings file a save starts from the file the program comes with (the desktop
+// test saves settings.cfg itself so).
 TEST(SettingsFile, WithoutASettingsFileSavingStartsFromTheDefaultDocument) {
     CTempDir dir;
     CRecordingMessageBox box;
@@ -176,8 +177,6 @@ TEST(SettingsFile, WithoutASettingsFileSavingStartsFromTheDefaultDocument) {
     EXPECT_FALSE(std::filesystem::exists("settings.cfg"));
     std::string copy = shipped;
     EXPECT_EQ(copy.replace(copy.find(" f=\"0.55\""), 9, " f=\"0.3\""), dir.ReadFile("copy.cfg"));
-    ASSERT_TRUE(SaveSettings(CLayoutSettings(), CLooksSettings(), "", box));
-    EXPECT_EQ(shipped, dir.ReadFile("settings.cfg"));
     EXPECT_TRUE(box.Messages.empty());
 }
 
