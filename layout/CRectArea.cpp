@@ -18,13 +18,17 @@ CRectArea::CRectArea(CProgram& program, const IViewUnits& view, const CLayoutSet
 CRectArea::~CRectArea() = default;
 
 void CRectArea::SetLooks(const CLooksSettings& looks) {
+    // Only the border width and the cushions' shape move screen boxes and cushions; colours,
+    // light and labels change the picture alone.
+    const bool reshaped = looks.DynamicBorderWidth != Looks.DynamicBorderWidth ||
+                          looks.CushionF != Looks.CushionF || looks.CushionH != Looks.CushionH;
     Looks = looks;
-    ComputeScreen();
+    if (reshaped)
+        ComputeScreen();
 }
 
 void CRectArea::ComputeScreen() {
-    Root->ComputeScreenRects();
-    Root->ComputeCushion(true);
+    Root->ComputeScreenAndCushions();
 }
 
 float CRectArea::GetBorderWidth() const {

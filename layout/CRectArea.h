@@ -27,8 +27,8 @@ public:
     // Destroys the tree.
     ~CRectArea();
 
-    // Replaces the looks copy and recomputes the screen boxes and cushions; the layout boxes
-    // stay.
+    // Replaces the looks copy and, when the border width or the cushions' shape changed,
+    // recomputes the screen boxes and cushions; the layout boxes stay.
     void SetLooks(const CLooksSettings& looks);
     // Recomputes the screen boxes (the border width follows the view's zoom and size) and the
     // cushions.

@@ -55,11 +55,21 @@ void CSqRectangle::Squarify() {
         LayoutRow(row, freeBox);
 }
 
-void CSqRectangle::ComputeScreenRects() {
-    ComputeScreenRects(Treemap->GetBorderWidth());
+void CSqRectangle::ComputeScreenAndCushions() {
+    std::vector<float> heights;
+    ComputeScreenAndCushions(Treemap->GetBorderWidth(), heights);
 }
 
-void CSqRectangle::ComputeScreenRects(float border) {
+void CSqRectangle::ComputeScreenAndCushions(float border, std::vector<float>& heights) {
+    // A cushion needs the rectangle's own screen box and its parent's cushion only: one walk,
+    // parents first, computes both.
+    SetScreen(border);
+    SetCushion(heights);
+    for (const std::unique_ptr<CSqRectangle>& child : Children)
+        child->ComputeScreenAndCushions(border, heights);
+}
+
+void CSqRectangle::SetScreen(float border) {
     if (Parent == nullptr) {
         Screen.SetPoints(-1, -1, 1, 1);
         ScaleX = ScaleY = 1;
@@ -81,11 +91,9 @@ void CSqRectangle::ComputeScreenRects(float border) {
         ScaleX = kx;
         ScaleY = ky;
     }
-    for (const std::unique_ptr<CSqRectangle>& child : Children)
-        child->ComputeScreenRects(border);
 }
 
-void CSqRectangle::ComputeCushion(bool recursive) {
+void CSqRectangle::SetCushion(std::vector<float>& heights) {
     if (Parent == nullptr) {
         Depth = 0;
         S2x = S2y = S1x = S1y = S0x = S0y = 0;
@@ -102,8 +110,12 @@ void CSqRectangle::ComputeCushion(bool recursive) {
         // Group rects add no ridge; neither does a box without width or height, whose ridge
         // would be infinite.
         if (!IsGroup() && x2 - x1 > 0 && y2 - y1 > 0) {
+            // The ridge height CushionH * CushionF^depth, computed once per depth in a walk.
             const CLooksSettings& looks = Treemap->GetLooks();
-            float e = looks.CushionH * std::pow(looks.CushionF, static_cast<float>(Depth));
+            while (heights.size() <= static_cast<std::size_t>(Depth))
+                heights.push_back(looks.CushionH *
+                                  std::pow(looks.CushionF, static_cast<float>(heights.size())));
+            float e = heights[static_cast<std::size_t>(Depth)];
             float ax = e / (x2 - x1);
             float ay = e / (y2 - y1);
             float s2x = p.S2x - ax;
@@ -123,10 +135,6 @@ void CSqRectangle::ComputeCushion(bool recursive) {
                 S0y = s0y;
             }
         }
-    }
-    if (recursive) {
-        for (const std::unique_ptr<CSqRectangle>& child : Children)
-            child->ComputeCushion(true);
     }
 }
 

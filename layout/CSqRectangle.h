@@ -61,14 +61,12 @@ public:
     // the boxes are relative to this rectangle's lower-left corner. Children of area 0 are not
     // placed.
     void Squarify();
-    // Sets Screen of this rectangle and of all its descendants. The root spans (-1, -1) to
-    // (1, 1); every level is inset by the border width on each side where the treemap's
-    // settings give it a border, and children of a box too small to hold them collapse onto
-    // its inset corner.
-    void ComputeScreenRects();
-    // Computes Depth and the cushion coefficients from the parent's and the screen box; with
-    // recursive true also for all descendants, parents first.
-    void ComputeCushion(bool recursive);
+    // Sets Screen, Depth and the cushion coefficients of this rectangle and of all its
+    // descendants, parents first. The root spans (-1, -1) to (1, 1); every level is inset by
+    // the border width on each side where the treemap's settings give it a border, and children
+    // of a box too small to hold them collapse onto its inset corner. A cushion follows from
+    // the parent's and the screen box.
+    void ComputeScreenAndCushions();
     // The deepest rectangle whose screen box holds (x, y) (bounds inclusive), preferring the
     // last matching child; this rectangle when no child holds the point; null when the point
     // lies outside this rectangle.
@@ -86,5 +84,10 @@ public:
     int Depth = 0;                                              // 0 at the root
 
 private:
-    void ComputeScreenRects(float border);
+    void ComputeScreenAndCushions(float border, std::vector<float>& heights);
+    // This rectangle's screen box from its parent's, inset by border where it has one.
+    void SetScreen(float border);
+    // This rectangle's depth and cushion from its parent's; heights holds the ridge height of
+    // each depth met so far in the walk and grows as deeper levels are met.
+    void SetCushion(std::vector<float>& heights);
 };

@@ -228,6 +228,15 @@ TEST_F(TreemapTest, CushionsScaleByDepthAndHitsFindTheDeepestRectangle) {
     looks.CushionF = 0.5f;
     Treemap->SetLooks(looks);
     EXPECT_NEAR(steep, ridge() * 256, -steep * 1e-4f);
+    // The ridge height alone and the border width alone reshape the tree too.
+    const float flat = ridge();
+    looks.CushionH *= 2;
+    Treemap->SetLooks(looks);
+    EXPECT_NEAR(2 * flat, ridge(), -flat * 1e-4f);
+    const float width = Rect(X)->Screen.GetWidth();
+    looks.DynamicBorderWidth *= 2; // wider borders at every level leave x less room
+    Treemap->SetLooks(looks);
+    EXPECT_LT(Rect(X)->Screen.GetWidth(), width);
 
     // The hit test gives the deepest rectangle holding the point (bounds included), the last of
     // siblings that share it, and none outside.
