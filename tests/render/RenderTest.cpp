@@ -11,6 +11,7 @@
 #include "render/PngFile.h"
 #include "support/CRecordingMessageBox.h"
 #include "support/CTempDir.h"
+#include "support/RunCli.h"
 #include "view/CBasicView.h"
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
@@ -237,9 +238,9 @@ TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet
         EXPECT_EQ(l.Rect == file, lightest > 720) << lightest;
     }
     // The command-line tool writes the same picture, its rows top down.
-    ASSERT_EQ(0, std::system("\"" QUARN_BINARY_DIR "/quarncode-cli\" render --labels --log cli.txt "
-                             "--width 400 --height 300 -o cli.png " QUARN_BINARY_DIR
-                             "/fixtures/relations.xml"));
+    ASSERT_EQ(0, RunCli("render --labels --width 400 --height 300 -o cli.png " QUARN_BINARY_DIR
+                        "/fixtures/relations.xml")
+                     .Status);
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     ASSERT_TRUE(png_image_begin_read_from_file(&png, "cli.png"));
