@@ -144,10 +144,11 @@ int CCommandLineTool::Dump() {
         const CSqRectangle* rect = pending.back();
         pending.pop_back();
         ISquarable* element = rect->GetElement();
+        const CRectPoints& screen = rect->GetScreen();
         std::printf("%d\t%s\t%.6g %.6g %.6g %.6g\t%.6g %.6g %.6g %.6g\t%.6g\t%s\n", rect->Depth,
                     rect->GetClassName(), rect->MinX, rect->MinY, rect->MaxX, rect->MaxY,
-                    rect->Screen.MinX, rect->Screen.MinY, rect->Screen.MaxX, rect->Screen.MaxY,
-                    rect->Area, element != nullptr ? element->GetName().c_str() : "");
+                    screen.MinX, screen.MinY, screen.MaxX, screen.MaxY, rect->Area,
+                    element != nullptr ? element->GetName().c_str() : "");
         for (auto child = rect->Children.rbegin(); child != rect->Children.rend(); ++child)
             pending.push_back(child->get());
     }

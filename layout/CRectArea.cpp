@@ -5,6 +5,8 @@
 #include "layout/IViewUnits.h"
 #include "model/CProgram.h"
 
+#include <cmath>
+
 CRectArea::CRectArea(CProgram& program, const IViewUnits& view, const CLayoutSettings& layout,
                      const CLooksSettings& looks)
     : Program(program), View(view), Looks(looks), Layout(layout) {
@@ -28,7 +30,16 @@ void CRectArea::SetLooks(const CLooksSettings& looks) {
 }
 
 void CRectArea::ComputeScreen() {
-    Root->ComputeScreenAndCushions();
+    ++ScreenVersion;
+    ScreenBorder = GetBorderWidth();
+    RidgeHeights.clear();
+}
+
+float CRectArea::GetRidgeHeight(int depth) const {
+    while (RidgeHeights.size() <= static_cast<std::size_t>(depth))
+        RidgeHeights.push_back(Looks.CushionH *
+                               std::pow(Looks.CushionF, static_cast<float>(RidgeHeights.size())));
+    return RidgeHeights[static_cast<std::size_t>(depth)];
 }
 
 float CRectArea::GetBorderWidth() const {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class CProgram;
 class CProgramRect;
@@ -18,8 +19,8 @@ class IViewUnits;
 class CRectArea {
 public:
     // Copies the settings and lays out the whole tree (CTreemapBuilder): the root in (0, 0) -
-    // (2, 2), every element's rectangles below it, then the screen boxes and the cushions.
-    // program (sized) and view are borrowed; view must outlive the treemap.
+    // (2, 2), every element's rectangles below it; the screen boxes and cushions follow when asked
+    // for. program (sized) and view are borrowed; view must outlive the treemap.
     CRectArea(CProgram& program, const IViewUnits& view, const CLayoutSettings& layout,
               const CLooksSettings& looks);
     CRectArea(const CRectArea&) = delete;
@@ -30,9 +31,18 @@ public:
     // Replaces the looks copy and, when the border width or the cushions' shape changed,
     // recomputes the screen boxes and cushions; the layout boxes stay.
     void SetLooks(const CLooksSettings& looks);
-    // Recomputes the screen boxes (the border width follows the view's zoom and size) and the
-    // cushions.
+    // Invalidates the screen boxes and cushions: each rectangle's are computed again, with the
+    // border width of the view's zoom and size now, when next asked for.
     void ComputeScreen();
+    // Counts the invalidations; a rectangle's screen box is up to date when computed for the
+    // current count.
+    unsigned long long GetScreenVersion() const { return ScreenVersion; }
+    // The border width the screen boxes are computed with: GetBorderWidth() at the last
+    // invalidation.
+    float GetScreenBorder() const { return ScreenBorder; }
+    // The ridge height of a cushion at depth: CushionH * CushionF^depth, each computed once per
+    // invalidation.
+    float GetRidgeHeight(int depth) const;
     // The treemap's copies of the settings.
     const CLooksSettings& GetLooks() const { return Looks; }
     const CLayoutSettings& GetLayout() const { return Layout; }
@@ -57,4 +67,7 @@ private:
     CLayoutSettings Layout;                                     //
     std::unordered_map<const ISquarable*, CSqRectangle*> Rects; // borrowed rectangles
     std::unique_ptr<CProgramRect> Root;                         // owned
+    unsigned long long ScreenVersion = 0;
+    float ScreenBorder = 0;
+    mutable std::vector<float> RidgeHeights; // by depth, as far as asked for
 };

@@ -61,33 +61,49 @@ public:
     // the boxes are relative to this rectangle's lower-left corner. Children of area 0 are not
     // placed.
     void Squarify();
-    // Sets Screen, Depth and the cushion coefficients of this rectangle and of all its
-    // descendants, parents first. The root spans (-1, -1) to (1, 1); every level is inset by
-    // the border width on each side where the treemap's settings give it a border, and children
-    // of a box too small to hold them collapse onto its inset corner. A cushion follows from
-    // the parent's and the screen box.
-    void ComputeScreenAndCushions();
     // The deepest rectangle whose screen box holds (x, y) (bounds inclusive), preferring the
     // last matching child; this rectangle when no child holds the point; null when the point
     // lies outside this rectangle.
     CSqRectangle* FindAt(float x, float y);
 
-    float Area;                   // wanted area
-    bool Highlighted = false;     // related to the hovered or selected rectangle
-    bool Selected = false;        // member of the selection
-    CSqRectangle* Parent;         // borrowed; null for the root
-    CRectList Children;           // owned
-    CRectArea* Treemap;           // borrowed: the treemap that owns the tree
-    CRectPoints Screen;           // the box in view coordinates, after borders
-    float ScaleX = 0, ScaleY = 0; // view units per layout unit of the children's frame
-    float S2x = 0, S2y = 0, S1x = 0, S1y = 0, S0x = 0, S0y = 0; // cushion surface
-    int Depth = 0;                                              // 0 at the root
+    // The cushion surface: the height z = S2x x^2 + S1x x + S0x + S2y y^2 + S1y y + S0y over the
+    // view position (x, y), the sum of the ridges of this rectangle and its ancestors.
+    struct CSurface {
+        float S2x = 0, S2y = 0, S1x = 0, S1y = 0, S0x = 0, S0y = 0;
+    };
+    // The box in view coordinates, after borders, and the cushion surface over it. Both are
+    // computed on first use after the treemap's screen boxes were invalidated (its
+    // ComputeScreen), ancestors first, so that a change of size or zoom costs nothing for the
+    // rectangles nobody looks at. The root spans (-1, -1) to (1, 1); every level is inset by
+    // the border width on each side where the treemap's settings give it a border, and
+    // children of a box too small to hold them collapse onto its inset corner.
+    const CRectPoints& GetScreen() const {
+        Refresh();
+        return Screen;
+    }
+    const CSurface& GetCushion() const {
+        Refresh();
+        return Cushion;
+    }
+
+    float Area;               // wanted area
+    bool Highlighted = false; // related to the hovered or selected rectangle
+    bool Selected = false;    // member of the selection
+    CSqRectangle* Parent;     // borrowed; null for the root
+    CRectList Children;       // owned
+    CRectArea* Treemap;       // borrowed: the treemap that owns the tree
+    const int Depth;          // 0 at the root
 
 private:
-    void ComputeScreenAndCushions(float border, std::vector<float>& heights);
-    // This rectangle's screen box from its parent's, inset by border where it has one.
-    void SetScreen(float border);
-    // This rectangle's depth and cushion from its parent's; heights holds the ridge height of
-    // each depth met so far in the walk and grows as deeper levels are met.
-    void SetCushion(std::vector<float>& heights);
+    // Computes the screen box and cushion when they are older than the treemap's screen
+    // boxes.
+    void Refresh() const;
+    // This rectangle's screen box and cushion from its parent's, which are up to date.
+    void Compute() const;
+
+    // A cache that GetScreen and GetCushion fill, hence mutable.
+    mutable CRectPoints Screen;
+    mutable float ScaleX = 0, ScaleY = 0; // view units per layout unit of the children's frame
+    mutable CSurface Cushion;
+    mutable unsigned long long ScreenVersion = 0; // the treemap's version they were computed for
 };

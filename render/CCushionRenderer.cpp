@@ -124,7 +124,7 @@ void CCushionRenderer::DrawLit(const CLooksSettings& looks, const CPixelGrid& gr
 }
 
 void CCushionRenderer::Add(CBatch& batch, const CSqRectangle& rect) {
-    if (!batch.Grid.CoversPixelCentre(rect.Screen))
+    if (!batch.Grid.CoversPixelCentre(rect.GetScreen()))
         return;
     if (!CushionHidesFrame(batch, rect))
         AddFrame(batch, rect, 0);
@@ -136,7 +136,7 @@ void CCushionRenderer::Add(CBatch& batch, const CSqRectangle& rect) {
 }
 
 void CCushionRenderer::AddFrontToBack(CBatch& batch, const CSqRectangle& rect) {
-    if (!batch.Grid.CoversPixelCentre(rect.Screen))
+    if (!batch.Grid.CoversPixelCentre(rect.GetScreen()))
         return;
     if (rect.DrawsChildren()) {
         for (auto child = rect.Children.rbegin(); child != rect.Children.rend(); ++child)
@@ -148,7 +148,7 @@ void CCushionRenderer::AddFrontToBack(CBatch& batch, const CSqRectangle& rect) {
 }
 
 bool CCushionRenderer::CushionHidesFrame(const CBatch& batch, const CSqRectangle& rect) {
-    const CRectPoints& s = rect.Screen;
+    const CRectPoints& s = rect.GetScreen();
     return batch.ContainersOnly && !rect.IsContainer() &&
            rect.GetFillColor(batch.Looks) != nullptr && s.MinX < s.MaxX && s.MinY < s.MaxY;
 }
@@ -161,7 +161,7 @@ float CCushionRenderer::NextLayer(CBatch& batch) {
 void CCushionRenderer::AddFrame(CBatch& batch, const CSqRectangle& rect, float z) {
     const CColor& color =
         batch.Lit && rect.Selected ? SelectedFrame : rect.GetFrameColor(batch.Looks);
-    const CRectPoints& s = rect.Screen;
+    const CRectPoints& s = rect.GetScreen();
     const float black[4] = {0, 0, 0, 1};
     const float edge[4] = {color.Red, color.Green, color.Blue, 1};
     const CCushionVertex centre = Vertex((s.MinX + s.MaxX) / 2, (s.MinY + s.MaxY) / 2, z, black);
@@ -190,7 +190,7 @@ void CCushionRenderer::AddFrame(CBatch& batch, const CSqRectangle& rect, float z
 void CCushionRenderer::AddCushion(CBatch& batch, const CSqRectangle& rect, float z) {
     const CColor* color = rect.GetFillColor(batch.Looks);
     float b = batch.ContainersOnly && !rect.IsContainer() ? 0 : batch.Border;
-    const CRectPoints& s = rect.Screen;
+    const CRectPoints& s = rect.GetScreen();
     float x1 = s.MinX + b, y1 = s.MinY + b, x2 = s.MaxX - b, y2 = s.MaxY - b;
     if (color == nullptr || !(x1 < x2 && y1 < y2) || !batch.Grid.CoversPixelCentre(x1, y1, x2, y2))
         return;
@@ -199,11 +199,12 @@ void CCushionRenderer::AddCushion(CBatch& batch, const CSqRectangle& rect, float
     CCushionVertex corners[4] = {Vertex(x1, y1, z, fill), Vertex(x2, y1, z, fill),
                                  Vertex(x2, y2, z, fill), Vertex(x1, y2, z, fill)};
     // The surface normal at view position (u, v) is (E0.x u + E1.x, E0.y v + E1.y, 1).
+    const CSqRectangle::CSurface& cushion = rect.GetCushion();
     for (CCushionVertex& corner : corners) {
-        corner.ScaleX = -2 * rect.S2x;
-        corner.ScaleY = -2 * rect.S2y;
-        corner.OffsetX = -rect.S1x;
-        corner.OffsetY = -rect.S1y;
+        corner.ScaleX = -2 * cushion.S2x;
+        corner.ScaleY = -2 * cushion.S2y;
+        corner.OffsetX = -cushion.S1x;
+        corner.OffsetY = -cushion.S1y;
         corner.Lit = 1;
     }
     // Two triangles, as the rasteriser splits a four-cornered polygon, each left out when it

@@ -94,14 +94,15 @@ void CLabelPainter::Place(const CBasicView& view, const CSqRectangle& rect,
     auto pixelY = [&](float y) {
         return ((y + camera.PanY) * camera.ZoomFactor + 1) * 0.5f * height;
     };
+    const CRectPoints& screen = rect.GetScreen();
     CBox box;
-    box.MinX = static_cast<int>(std::ceil(std::max(pixelX(rect.Screen.MinX), 0.0f)));
-    box.MaxX = static_cast<int>(std::floor(std::min(pixelX(rect.Screen.MaxX), width)));
-    box.MinY = static_cast<int>(std::ceil(std::max(pixelY(rect.Screen.MinY), 0.0f)));
-    box.MaxY = static_cast<int>(std::floor(std::min(pixelY(rect.Screen.MaxY), height)));
+    box.MinX = static_cast<int>(std::ceil(std::max(pixelX(screen.MinX), 0.0f)));
+    box.MaxX = static_cast<int>(std::floor(std::min(pixelX(screen.MaxX), width)));
+    box.MinY = static_cast<int>(std::ceil(std::max(pixelY(screen.MinY), 0.0f)));
+    box.MaxY = static_cast<int>(std::floor(std::min(pixelY(screen.MaxY), height)));
     // A rectangle whose top lies above the view gets no label: the label of every enclosing
     // rectangle would otherwise crowd into the view's top line, before the one in sight.
-    const bool topInView = pixelY(rect.Screen.MaxY) <= height;
+    const bool topInView = pixelY(screen.MaxY) <= height;
     // Children lie inside their parent: none of them can hold a line either.
     if (box.MaxY - box.MinY < Atlas.GetLineHeight() + 2 * (Margin + Padding) ||
         box.MaxX <= box.MinX)

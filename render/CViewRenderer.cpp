@@ -74,11 +74,11 @@ void CViewRenderer::DrawOverlay(const CBasicView& view) {
 void CViewRenderer::DrawArrow(const RelationArrow& arrow) {
     if (arrow.From == nullptr || arrow.To == nullptr)
         return;
-    const CRectPoints& from = arrow.From->Screen;
+    const CRectPoints& from = arrow.From->GetScreen();
     float startX = (from.MinX + from.MaxX) / 2;
     float startY = (from.MinY + from.MaxY) / 2;
     float end[2];
-    arrow.To->Screen.ClampPoint(startX, startY, end);
+    arrow.To->GetScreen().ClampPoint(startX, startY, end);
     float dx = end[0] - startX;
     float dy = end[1] - startY;
     float length = std::sqrt(dx * dx + dy * dy);

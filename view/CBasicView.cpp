@@ -204,7 +204,7 @@ void CBasicView::ZoomToRect(CSqRectangle* rect) {
     // The borders are fixed in pixels, so the box shrinks a little as the zoom grows: it is
     // measured again at the new zoom once.
     for (int pass = 0; pass < 2; ++pass) {
-        const CRectPoints& box = rect->Screen;
+        const CRectPoints& box = rect->GetScreen();
         Camera.ZoomTo(box.MinX, box.MinY, box.MaxX, box.MaxY, width, height);
         RecomputeScreen();
     }

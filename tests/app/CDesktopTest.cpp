@@ -102,7 +102,7 @@ CSqRectangle* CDesktopTest::Rect(const std::string& name) const {
 
 void CDesktopTest::MoveTo(const CSqRectangle* rect) {
     ASSERT_NE(nullptr, rect);
-    const CRectPoints& s = rect->Screen;
+    const CRectPoints& s = rect->GetScreen();
     const wxSize size = Canvas().GetClientSize();
     const wxPoint at(static_cast<int>((s.MinX + s.MaxX + 2) / 4 * size.x),
                      static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1);

@@ -198,29 +198,30 @@ TEST_F(TreemapTest, ScreenBoxesAreInsetByTheBorder) {
         layout.ContainerBordersOnly = containersOnly;
         float b = Build(layout).GetBorderWidth();
         EXPECT_NEAR(0.0125f, b, 1e-6f); // 5 of 800 pixels across 2 view units
-        ExpectNear({-1, -1, 1, 1}, Corners(Root().Screen));
+        ExpectNear({-1, -1, 1, 1}, Corners(Root().GetScreen()));
         // The file group spans the bottom of the program inside its border; a group is no
         // container, so its first file touches its corner unless all rects have borders.
-        const CRectPoints& files = Root().Children[0]->Screen;
+        const CRectPoints& files = Root().Children[0]->GetScreen();
         ExpectNear({-1 + b, -1 + b, 1 - b}, {files.MinX, files.MinY, files.MaxX});
         float inset = containersOnly ? 0 : b;
         ExpectNear({files.MinX + inset, files.MinY + inset},
-                   {Rect(A)->Screen.MinX, Rect(A)->Screen.MinY});
+                   {Rect(A)->GetScreen().MinX, Rect(A)->GetScreen().MinY});
         ExpectNear({files.MaxX - inset, files.MaxY - inset},
-                   {Rect(B)->Screen.MaxX, Rect(B)->Screen.MaxY});
+                   {Rect(B)->GetScreen().MaxX, Rect(B)->GetScreen().MaxY});
     }
     // The border keeps its pixel width: twice the zoom, half the view units.
     View.Zoom = 2;
     Treemap->ComputeScreen();
-    EXPECT_NEAR(-1 + 0.0125f / 2, Root().Children[0]->Screen.MinX, 1e-6f);
+    EXPECT_NEAR(-1 + 0.0125f / 2, Root().Children[0]->GetScreen().MinX, 1e-6f);
 }
 
 TEST_F(TreemapTest, CushionsScaleByDepthAndHitsFindTheDeepestRectangle) {
     // Each level's ridge is CushionF times its parent's: with F halved the ridge of x, at
-    // depth 8, is 2^8 times flatter.
+    // depth 8, is 2^8 times flatter. After each change x is asked for before its ancestors,
+    // whose new boxes and cushions its own must follow.
     Build();
     EXPECT_EQ(8, Rect(X)->Depth);
-    auto ridge = [&] { return Rect(X)->S2x - Rect(X)->Parent->S2x; };
+    auto ridge = [&] { return Rect(X)->GetCushion().S2x - Rect(X)->Parent->GetCushion().S2x; };
     CLooksSettings looks;
     looks.CushionF = 1;
     Treemap->SetLooks(looks);
@@ -233,10 +234,10 @@ TEST_F(TreemapTest, CushionsScaleByDepthAndHitsFindTheDeepestRectangle) {
     looks.CushionH *= 2;
     Treemap->SetLooks(looks);
     EXPECT_NEAR(2 * flat, ridge(), -flat * 1e-4f);
-    const float width = Rect(X)->Screen.GetWidth();
+    const float width = Rect(X)->GetScreen().GetWidth();
     looks.DynamicBorderWidth *= 2; // wider borders at every level leave x less room
     Treemap->SetLooks(looks);
-    EXPECT_LT(Rect(X)->Screen.GetWidth(), width);
+    EXPECT_LT(Rect(X)->GetScreen().GetWidth(), width);
 
     // The hit test gives the deepest rectangle holding the point (bounds included), the last of
     // siblings that share it, and none outside.
@@ -246,11 +247,11 @@ TEST_F(TreemapTest, CushionsScaleByDepthAndHitsFindTheDeepestRectangle) {
     EXPECT_EQ(root, root->FindAt(-1, -1)); // bounds are inclusive
     EXPECT_EQ(root, root->FindAt(1, 1));
     EXPECT_EQ(root, root->FindAt(-1 + b / 2, 0)); // in the border band
-    const CRectPoints& x = Rect(X)->Screen;
+    const CRectPoints& x = Rect(X)->GetScreen();
     EXPECT_EQ(Rect(X), root->FindAt((x.MinX + x.MaxX) / 2, (x.MinY + x.MaxY) / 2));
     // a.h and b.h share an edge inside the file group, which has no border: the later wins.
-    const CRectPoints& a = Rect(A)->Screen;
-    const CRectPoints& c = Rect(B)->Screen;
+    const CRectPoints& a = Rect(A)->GetScreen();
+    const CRectPoints& c = Rect(B)->GetScreen();
     ASSERT_TRUE(a.MaxX == c.MinX || a.MaxY == c.MinY);
     bool side = a.MaxX == c.MinX;
     EXPECT_EQ(Rect(B), root->FindAt(side ? a.MaxX : (c.MinX + c.MaxX) / 2,

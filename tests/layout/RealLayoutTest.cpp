@@ -74,18 +74,19 @@ TEST_P(RealLayoutTest, ChildrenLieInsideTheirParentsWithoutOverlapping) {
         // No box of these programs is too small to hold its children.
         EXPECT_GT(rect->UsableArea(), 0);
         float tolerance = 1e-4f * std::max(rect->GetWidth(), rect->GetHeight());
-        const CRectPoints& p = rect->Screen;
+        const CRectPoints& p = rect->GetScreen();
         float areas = 0;
         for (size_t i = 0; i < rect->Children.size(); ++i) {
             const CSqRectangle& child = *rect->Children[i];
             areas += child.Area;
-            const CRectPoints& s = child.Screen;
+            const CRectPoints& s = child.GetScreen();
             // A level deeper; a group adds no ridge to the cushion, nor does a child of a
             // container too narrow for the border on both sides, which collapses onto the inset
             // edge without width.
             EXPECT_EQ(rect->Depth + 1, child.Depth);
-            float d2x = child.S2x - rect->S2x, d2y = child.S2y - rect->S2y;
-            float d1x = child.S1x - rect->S1x, d1y = child.S1y - rect->S1y;
+            const CSqRectangle::CSurface &c = child.GetCushion(), &q = rect->GetCushion();
+            float d2x = c.S2x - q.S2x, d2y = c.S2y - q.S2y;
+            float d1x = c.S1x - q.S1x, d1y = c.S1y - q.S1y;
             bool flat = rect->IsContainer() && p.GetWidth() < 2 * b;
             if (flat) {
                 ++collapsed;

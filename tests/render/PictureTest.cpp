@@ -65,7 +65,7 @@ protected:
         const CLooksSettings& looks = View.GetLooks();
         const float marked = lit && (rect.Highlighted || rect.Selected) ? 1 : weight;
         Cushions->SetFrameParameters(looks, marked);
-        const CRectPoints& s = rect.Screen;
+        const CRectPoints& s = rect.GetScreen();
         const CColor& frame = lit && rect.Selected ? Red : rect.GetFrameColor(looks);
         glBegin(GL_TRIANGLE_FAN);
         glColor4f(0, 0, 0, 1);
@@ -85,8 +85,9 @@ protected:
         if (fill != nullptr && x1 < x2 && y1 < y2) {
             if (looks.RenderCushions)
                 glEnable(GL_FRAGMENT_PROGRAM_ARB);
-            glMultiTexCoord2f(GL_TEXTURE1, -2 * rect.S2x, -2 * rect.S2y);
-            glMultiTexCoord3f(GL_TEXTURE2, -rect.S1x, -rect.S1y, 1);
+            const CSqRectangle::CSurface& cushion = rect.GetCushion();
+            glMultiTexCoord2f(GL_TEXTURE1, -2 * cushion.S2x, -2 * cushion.S2y);
+            glMultiTexCoord3f(GL_TEXTURE2, -cushion.S1x, -cushion.S1y, 1);
             glColor4f(fill->Red, fill->Green, fill->Blue,
                       lit && !rect.Highlighted && rect.Selected ? 0.5f : 1.0f);
             glBegin(GL_POLYGON);

@@ -80,7 +80,7 @@ protected:
     Image Paint() { return Paint(*Renderer); }
     // The RGBA pixel at a fraction (fx, fy) across rect's screen box, fy upwards.
     static Pixel At(const Image& image, const CSqRectangle* rect, float fx, float fy) {
-        const CRectPoints& s = rect->Screen;
+        const CRectPoints& s = rect->GetScreen();
         const float x = s.MinX + fx * (s.MaxX - s.MinX), y = s.MinY + fy * (s.MaxY - s.MinY);
         const int px = std::clamp(static_cast<int>((x + 1) / 2 * W), 0, W - 1);
         const int py = std::clamp(static_cast<int>((y + 1) / 2 * H), 0, H - 1); // bottom-up
@@ -165,8 +165,8 @@ TEST_F(DrawTest, CushionsAreLitFromWhereTheLooksPutTheLightFlatOnesShowTheirColo
     EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.5f, 0.5f)); // the file colour
     EXPECT_EQ((Pixel{191, 64, 0, 255}), At(flat, file, 0.04f, 0.5f));
     const CSqRectangle* rect = Rect("Rectangle");
-    const float band = 1.5f * 2 / W / (rect->Screen.MaxX - rect->Screen.MinX); // 1.5 px
-    const Pixel fill{51, 0, 255, 255}; // the class colour, flat
+    const float band = 1.5f * 2 / W / rect->GetScreen().GetWidth(); // 1.5 px
+    const Pixel fill{51, 0, 255, 255};                              // the class colour, flat
     EXPECT_NE(fill, At(flat, rect, 1 - band, 0.5f));
     EXPECT_NE(fill, At(flat, rect, band, 0.5f));
 }
@@ -174,7 +174,7 @@ TEST_F(DrawTest, CushionsAreLitFromWhereTheLooksPutTheLightFlatOnesShowTheirColo
 TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
     Image before = Paint();
     CSqRectangle* circle = Rect("Circle");
-    const CRectPoints& s = circle->Screen;
+    const CRectPoints& s = circle->GetScreen();
     // A window pixel in the class's top border, where the class itself is found.
     View.MouseMove(static_cast<int>(((s.MinX + s.MaxX) / 2 + 1) / 2 * W),
                    static_cast<int>((1 - s.MaxY) / 2 * H) + 1);
@@ -217,7 +217,7 @@ TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet
     EXPECT_GT(changed[file], 40);
     // Each line lies inside its rectangle, no two meet, small rectangles get none.
     for (const CLabelBox& l : labels) {
-        const CRectPoints& s = l.Rect->Screen;
+        const CRectPoints& s = l.Rect->GetScreen();
         EXPECT_TRUE(l.MinX >= (s.MinX + 1) / 2 * W && l.MaxX <= (s.MaxX + 1) / 2 * W &&
                     l.MinY >= (s.MinY + 1) / 2 * H && l.MaxY <= (s.MaxY + 1) / 2 * H);
         for (const CLabelBox& m : labels)

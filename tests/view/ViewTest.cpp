@@ -231,7 +231,7 @@ TEST_F(ViewTest, ControlWheelWalksTheSelectionUpAndDownTowardsTheMouse) {
 TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheViewInside) {
     const CCamera& camera = View.GetCamera();
     const CSqRectangle* square = Rect("Square");
-    const CRectPoints unzoomed = square->Screen;
+    const CRectPoints unzoomed = square->GetScreen();
     float x0, y0, x1, y1;
     View.ToView(100, 200, x0, y0);
     unsigned tree = View.GetTreeVersion();
@@ -272,7 +272,7 @@ TEST_F(ViewTest, TheWheelZoomsAboutTheMouseKeysPanAndResetAndZoomingOutPullsTheV
     // A reset after zooming gives the borders of zoom 1 back.
     EXPECT_TRUE(View.KeyDown('r'));
     EXPECT_EQ(std::make_pair(unzoomed.MinX, unzoomed.MaxX),
-              std::make_pair(square->Screen.MinX, square->Screen.MaxX));
+              std::make_pair(square->GetScreen().MinX, square->GetScreen().MaxX));
     for (int key : {int('a'), int('r'), CBasicView::KeyEscape, CBasicView::KeyUp})
         EXPECT_FALSE(CBasicView(nullptr, Ws.Log).KeyDown(key)) << key;
 }
@@ -300,7 +300,7 @@ TEST_F(ViewTest, ADoubleClickZoomsToTheRectAndAltArrowsWalkTheStepsOfZoomAndPan)
     float x0, y0, x1, y1;
     View.ToView(0, 0, x0, y1);
     View.ToView(Width, Height, x1, y0);
-    const CRectPoints& box = square->Screen;
+    const CRectPoints& box = square->GetScreen();
     EXPECT_NEAR(1 - 2 * CCamera::ZoomToMargin,
                 std::max((box.MaxX - box.MinX) / (x1 - x0), (box.MaxY - box.MinY) / (y1 - y0)),
                 1e-3);
