@@ -29,7 +29,7 @@ public:
     ~CRectArea();
 
     // Replaces the looks copy and, when the border width or the cushions' shape changed,
-    // recomputes the screen boxes and cushions; the layout boxes stay.
+    // invalidates the screen boxes and cushions (ComputeScreen); the layout boxes stay.
     void SetLooks(const CLooksSettings& looks);
     // Invalidates the screen boxes and cushions: each rectangle's are computed again, with the
     // border width of the view's zoom and size now, when next asked for.
