@@ -1,12 +1,12 @@
 #pragma once
 
+#include "layout/CRectArea.h"
 #include "layout/CRectPoints.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-class CRectArea;
 class CSqRectangle;
 class ISquarable;
 struct CColor;
@@ -77,12 +77,15 @@ public:
     // rectangles nobody looks at. The root spans (-1, -1) to (1, 1); every level is inset by
     // the border width on each side where the treemap's settings give it a border, and
     // children of a box too small to hold them collapse onto its inset corner.
+    // The draw's walk asks several times per rectangle: the up-to-date test is inline.
     const CRectPoints& GetScreen() const {
-        Refresh();
+        if (ScreenVersion != Treemap->GetScreenVersion())
+            Refresh();
         return Screen;
     }
     const CSurface& GetCushion() const {
-        Refresh();
+        if (ScreenVersion != Treemap->GetScreenVersion())
+            Refresh();
         return Cushion;
     }
 
