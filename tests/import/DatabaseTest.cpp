@@ -143,11 +143,9 @@ TEST(FrontEndSettings, ComeFromTheSettingsFileAndTheCommandLine) {
     dir.WriteFile("old.cfg", "<settings><layout/></settings>");
     dir.WriteFile("bad.cfg", "<settings><frontend jobs=\"-1\"/></settings>");
     CFrontEndSettings settings;
-    settings.CacheDirectory = "/cache";
     EXPECT_TRUE(ReadFrontEndSettings(settings, "new.cfg"));
     EXPECT_EQ(3, settings.Jobs);
     EXPECT_EQ((Words{"/o/*", "/x/cc"}), settings.QueryDrivers);
-    EXPECT_EQ("/cache", settings.CacheDirectory);
     EXPECT_FALSE(ReadFrontEndSettings(settings, "old.cfg")); // defaults
     EXPECT_TRUE(settings.QueryDrivers.empty());
     settings.Jobs = 5;
