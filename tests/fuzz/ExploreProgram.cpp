@@ -60,6 +60,7 @@ void ExploreProgram(CWorkspace& workspace, CProgram& program) {
     CQuery::SuperClassQuery().Execute(classes, target);
 
     CLooksSettings looks = treemap->GetLooks();
-    looks.DynamicBorderWidth += 3;
+    // Another border width (the settings under test may hold any int).
+    looks.DynamicBorderWidth = looks.DynamicBorderWidth != 3 ? 3 : 4;
     treemap->SetLooks(looks);
 }

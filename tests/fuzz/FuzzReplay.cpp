@@ -12,30 +12,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-// The inputs a path stands for, as absolute paths (the targets change the working directory).
-std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& path) {
-    std::vector<std::filesystem::path> inputs;
-    if (std::filesystem::is_directory(path)) {
-        for (const auto& entry : std::filesystem::directory_iterator(path)) {
-            if (entry.is_regular_file())
-                inputs.push_back(std::filesystem::absolute(entry.path()));
-        }
-        std::sort(inputs.begin(), inputs.end());
-    } else {
-        inputs.push_back(std::filesystem::absolute(path));
-    }
-    return inputs;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
+    // Absolute paths: the targets change the working directory.
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        std::vector<std::filesystem::path> more = InputsOf(argv[i]);
-        inputs.insert(inputs.end(), more.begin(), more.end());
+        const std::filesystem::path path = std::filesystem::absolute(argv[i]);
+        if (!std::filesystem::is_directory(path)) {
+            inputs.push_back(path);
+            continue;
+        }
+        const auto first = static_cast<std::ptrdiff_t>(inputs.size());
+        for (const auto& entry : std::filesystem::directory_iterator(path)) {
+            if (entry.is_regular_file())
+                inputs.push_back(entry.path());
+        }
+        std::sort(inputs.begin() + first, inputs.end());
     }
     for (const std::filesystem::path& input : inputs) {
         std::ifstream in(input, std::ios::binary);

@@ -2,6 +2,7 @@
 #include "ImportTest.h"
 
 #include "import/CModelBuilder.h"
+#include "import/IdParsing.h"
 #include "import/LoadProgram.h"
 
 #include "model/CAliasType.h"
@@ -190,9 +191,6 @@ TEST_F(ImportTest, FilesThatAreNotFrontEndOutputSayWhichFileAndWhy) {
         Lines Logged;
     } cases[] = {
         {"", "The file is empty", {ReadError(1)}},
-        {"<GCC_XML>\n<Namespace id='_1'>\n</Class>\n</GCC_XML>\n",
-         "Line 3: Opening and ending tag mismatch: Namespace line 2 and Class",
-         {ReadError(3)}},
         {"<notes/>",
          "The document starts with <notes>, not with <GCC_XML> (front-end output) or <project>",
          {}},
@@ -319,4 +317,11 @@ TEST_F(ImportTest, NestingDeeperThanTheLimitIsRefused) {
     EXPECT_TRUE(LoadBody(chain(CModelBuilder::MaxNestingDepth - 1)));
     EXPECT_FALSE(LoadBody(chain(CModelBuilder::MaxNestingDepth)));
     EXPECT_EQ("[error] Error in xml file: Nesting deeper than 1000 levels", LogLines().back());
+}
+
+TEST(IdParsing, NumbersPastTheRangeOfIntAreRefused) {
+    EXPECT_EQ(2147483647, ParseNumber("2147483647"));
+    EXPECT_EQ(-1, ParseNumber("2147483648"));
+    EXPECT_EQ(-1, ParseNumber("-2147483649"));
+    EXPECT_EQ(0, ParseId("_2147483648"));
 }

@@ -79,23 +79,30 @@ Strings Entries(const std::string& directory) {
 
 } // namespace
 
-TEST(SettingsFile, WhatCannotBeReadKeepsTheDefaults) {
-    CTempDir dir;
+// A test in a fresh working directory, with a message box that records what a save shows.
+class SettingsFile : public testing::Test {
+protected:
+    CTempDir Dir;
+    CRecordingMessageBox Box;
+};
+using SafeSaving = SettingsFile;
+using RecentFiles = SettingsFile;
+
+TEST_F(SettingsFile, WhatCannotBeReadKeepsTheDefaults) {
     EXPECT_FALSE(Read().Ok); // no file
     EXPECT_TRUE(IsDefault(Read()));
     std::string full = ReadWholeFile(QUARN_SOURCE_DIR "/settings.cfg");
     for (const std::string& text : {std::string(), std::string("not xml"),
                                     full.substr(0, full.size() / 2), std::string("\x89PNG\r\n")}) {
-        dir.WriteFile("settings.cfg", text);
+        Dir.WriteFile("settings.cfg", text);
         CRead read = Read();
         EXPECT_FALSE(read.Ok) << text;
         EXPECT_TRUE(IsDefault(read)) << text;
     }
 }
 
-TEST(SettingsFile, ReadsEveryKindOfValue) {
-    CTempDir dir;
-    dir.WriteFile("settings.cfg",
+TEST_F(SettingsFile, ReadsEveryKindOfValue) {
+    Dir.WriteFile("settings.cfg",
                   SettingsWith("<renderer><display_lists enabled='TRUE'/>"
                                "<pixel_shader enabled='yes'/></renderer>"
                                "<layout><function_argument area='0.25'/><file_group area='0'/>"
@@ -127,10 +134,8 @@ TEST(SettingsFile, ReadsEveryKindOfValue) {
     EXPECT_EQ(CLooksSettings().MethodColor.Green, read.Looks.MethodColor.Green);
 }
 
-TEST(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
-    CTempDir dir;
-    CRecordingMessageBox box;
-    dir.WriteFile("settings.cfg",
+TEST_F(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
+    Dir.WriteFile("settings.cfg",
                   SettingsWith("<renderer><display_lists enabled='false'/><pixel_shader/>"
                                "</renderer><extra keep='me'/><layout><children/>"
                                "<border width='0.001'/><file_group/></layout><looks><shader/>"
@@ -142,9 +147,9 @@ TEST(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
     layout.ContainerBordersOnly = false;
     looks.RenderCushions = false;
     looks.AmbientLight = 1.25f;
-    ASSERT_TRUE(SaveSettings(layout, looks, "", box));
-    EXPECT_TRUE(box.Messages.empty());
-    std::string saved = dir.ReadFile("settings.cfg");
+    ASSERT_TRUE(SaveSettings(layout, looks, "", Box));
+    EXPECT_TRUE(Box.Messages.empty());
+    std::string saved = Dir.ReadFile("settings.cfg");
     for (const char* kept : {"<display_lists enabled=\"false\"/>", "<extra keep=\"me\"/>",
                              "<class red=\"1\" green=\"2\" blue=\"3\"/>"})
         EXPECT_NE(std::string::npos, saved.find(kept)) << kept;
@@ -162,87 +167,77 @@ TEST(SettingsFile, SavingWritesTheEditableValuesAndKeepsTheRest) {
 
 // A file from before the labels has no labels element: the defaults are read, saving them
 // again leaves the file byte for byte, and other labels are added and read back.
-TEST(SettingsFile, LabelsDefaultWhenMissingAndAreAddedOnlyWhenChanged) {
-    CTempDir dir;
-    CRecordingMessageBox box;
+TEST_F(SettingsFile, LabelsDefaultWhenMissingAndAreAddedOnlyWhenChanged) {
     std::string old = ReadWholeFile(QUARN_SOURCE_DIR "/settings.cfg");
     old.erase(old.find("    <labels"), old.find("<colors>") - old.find("    <labels"));
-    dir.WriteFile("settings.cfg", old);
+    Dir.WriteFile("settings.cfg", old);
     CRead read = Read();
     EXPECT_TRUE(read.Looks.Labels);
     EXPECT_EQ(12, read.Looks.LabelSize);
-    ASSERT_TRUE(SaveSettings(read.Layout, read.Looks, "", box));
-    EXPECT_EQ(old, dir.ReadFile("settings.cfg"));
-    for (auto [labels, size] : {std::pair{false, 20}, std::pair{true, 12}}) {
-        read.Looks.Labels = labels;
-        read.Looks.LabelSize = size;
-        ASSERT_TRUE(SaveSettings(read.Layout, read.Looks, "", box));
-        CRead again = Read();
-        EXPECT_EQ(labels, again.Looks.Labels);
-        EXPECT_EQ(size, again.Looks.LabelSize);
-    }
+    ASSERT_TRUE(SaveSettings(read.Layout, read.Looks, "", Box));
+    EXPECT_EQ(old, Dir.ReadFile("settings.cfg"));
+    read.Looks.Labels = false;
+    read.Looks.LabelSize = 20;
+    ASSERT_TRUE(SaveSettings(read.Layout, read.Looks, "", Box));
+    CRead again = Read();
+    EXPECT_FALSE(again.Looks.Labels);
+    EXPECT_EQ(20, again.Looks.LabelSize);
 }
 
-TEST(SettingsFile, FailuresAreShownUnderParserErrorAndChangeNothing) {
-    CTempDir dir;
-    CRecordingMessageBox box;
-    dir.WriteFile("settings.cfg", "<settings><unclosed></settings>");
-    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "", box));
-    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "copy.cfg", box));
-    EXPECT_EQ(Strings(2, "Parser error: Invalid file or xml document"), box.Messages);
-    EXPECT_EQ("<settings><unclosed></settings>", dir.ReadFile("settings.cfg"));
+TEST_F(SettingsFile, FailuresAreShownUnderParserErrorAndChangeNothing) {
+    Dir.WriteFile("settings.cfg", "<settings><unclosed></settings>");
+    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "", Box));
+    EXPECT_FALSE(SaveSettings(CLayoutSettings(), CLooksSettings(), "copy.cfg", Box));
+    EXPECT_EQ(Strings(2, "Parser error: Invalid file or xml document"), Box.Messages);
+    EXPECT_EQ("<settings><unclosed></settings>", Dir.ReadFile("settings.cfg"));
     EXPECT_FALSE(std::filesystem::exists("copy.cfg"));
 }
 
 // A directory that takes no new file, and a write that fails half-way (the file-size limit
 // stops it): the saves fail, both files stay byte for byte and no temporary file is left.
-TEST(SafeSaving, AFailedSaveKeepsTheFileAsItWas) {
-    CTempDir dir;
-    dir.WriteFile("settings.cfg", Original);
-    dir.WriteFile("mine.cfg", "<settings><old/></settings>");
+TEST_F(SafeSaving, AFailedSaveKeepsTheFileAsItWas) {
+    Dir.WriteFile("settings.cfg", Original);
+    Dir.WriteFile("mine.cfg", "<settings><old/></settings>");
     EXPECT_EQ(0, InChild([] {
                   std::signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead
                   rlimit limit{100, 100};
                   return setrlimit(RLIMIT_FSIZE, &limit) == 0 ? BothSavesFail() : 2;
               }));
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0555));
+    std::filesystem::permissions(Dir.Path(), std::filesystem::perms(0555));
     EXPECT_EQ(0, InChild([] {
                   // The permission bits do not bind a privileged user: run as nobody.
                   if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
                       return 2;
                   return BothSavesFail();
               }));
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
-    EXPECT_EQ(Original, dir.ReadFile("settings.cfg"));
-    EXPECT_EQ("<settings><old/></settings>", dir.ReadFile("mine.cfg"));
+    std::filesystem::permissions(Dir.Path(), std::filesystem::perms(0755));
+    EXPECT_EQ(Original, Dir.ReadFile("settings.cfg"));
+    EXPECT_EQ("<settings><old/></settings>", Dir.ReadFile("mine.cfg"));
     EXPECT_EQ((Strings{"mine.cfg", "settings.cfg"}), Entries("."));
 }
 
 // A save replaces the file by a new one with the same permissions, and through a symbolic
 // link replaces the file the link names.
-TEST(SafeSaving, ASaveKeepsPermissionsAndSymbolicLinks) {
-    CTempDir dir;
-    CRecordingMessageBox box;
-    dir.WriteFile("real.cfg", Original);
+TEST_F(SafeSaving, ASaveKeepsPermissionsAndSymbolicLinks) {
+    Dir.WriteFile("real.cfg", Original);
     std::filesystem::permissions("real.cfg", std::filesystem::perms(0640));
     std::filesystem::create_symlink("real.cfg", "settings.cfg");
     struct stat before, after;
     ASSERT_EQ(0, stat("real.cfg", &before));
     CLooksSettings looks;
     looks.CushionF = 0.25f;
-    ASSERT_TRUE(SaveSettings(CLayoutSettings(), looks, "", box));
+    ASSERT_TRUE(SaveSettings(CLayoutSettings(), looks, "", Box));
     ASSERT_EQ(0, stat("real.cfg", &after));
     EXPECT_TRUE(std::filesystem::is_symlink("settings.cfg"));
     EXPECT_NE(before.st_ino, after.st_ino);
     EXPECT_EQ(0640u, after.st_mode & 07777);
-    EXPECT_NE(std::string::npos, dir.ReadFile("real.cfg").find("f=\"0.25\""));
+    EXPECT_NE(std::string::npos, Dir.ReadFile("real.cfg").find("f=\"0.25\""));
     EXPECT_EQ((Strings{"real.cfg", "settings.cfg"}), Entries("."));
 }
 
-TEST(RecentFiles, KeepTheEightNewestOnceEachAndComeFromTheUsersConfigurationDirectory) {
-    CTempDir dir;
-    dir.WriteFile("old", "b\n\na\nb\n");
-    CRecentFiles recent(dir.Path() + "/config/quarncode/recent"); // the directories are made
+TEST_F(RecentFiles, KeepTheEightNewestOnceEachAndComeFromTheUsersConfigurationDirectory) {
+    Dir.WriteFile("old", "b\n\na\nb\n");
+    CRecentFiles recent(Dir.Path() + "/config/quarncode/recent"); // the directories are made
     std::filesystem::create_directories("config/quarncode");
     std::filesystem::copy_file("old", "config/quarncode/recent");
     recent.Load();
@@ -252,26 +247,21 @@ TEST(RecentFiles, KeepTheEightNewestOnceEachAndComeFromTheUsersConfigurationDire
     EXPECT_EQ((Strings{"8", "a", "7", "6", "5", "4", "3", "2"}), recent.GetFiles());
     EXPECT_FALSE(recent.Add("two\nlines"));
     EXPECT_TRUE(recent.Remove("6"));
-    EXPECT_EQ("8\na\n7\n5\n4\n3\n2\n", dir.ReadFile("config/quarncode/recent"));
+    EXPECT_EQ("8\na\n7\n5\n4\n3\n2\n", Dir.ReadFile("config/quarncode/recent"));
     CRecentFiles other(recent.GetPath()); // another window's list, read again before adding
     EXPECT_TRUE(other.Add("9"));
     EXPECT_TRUE(recent.Add("a"));
     EXPECT_EQ((Strings{"a", "9", "8", "7", "5", "4", "3", "2"}), recent.GetFiles());
-    EXPECT_FALSE(CRecentFiles(dir.Path() + "/old/recent").Add("x")); // old is a file
+    EXPECT_FALSE(CRecentFiles(Dir.Path() + "/old/recent").Add("x")); // old is a file
 
-    const std::tuple<const char*, const char*, std::string> homes[] = {
-        {"/cfg", "/home/u", "/cfg/quarncode/recent"},
-        {"relative", "/home/u", "/home/u/.config/quarncode/recent"},
-        {nullptr, "/home/u", "/home/u/.config/quarncode/recent"},
-        {nullptr, nullptr, ""},
-    };
     const std::string realHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-    for (const auto& [config, home, path] : homes) {
-        const std::pair<const char*, const char*> variables[] = {{"XDG_CONFIG_HOME", config},
-                                                                 {"HOME", home}};
-        for (const auto& [name, value] : variables)
-            value != nullptr ? setenv(name, value, 1) : unsetenv(name);
-        EXPECT_EQ(path, CRecentFiles::DefaultPath());
-    }
+    setenv("HOME", "/home/u", 1);
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ("/cfg/quarncode/recent", CRecentFiles::DefaultPath());
+    setenv("XDG_CONFIG_HOME", "relative", 1); // not absolute: ignored
+    EXPECT_EQ("/home/u/.config/quarncode/recent", CRecentFiles::DefaultPath());
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("HOME");
+    EXPECT_EQ("", CRecentFiles::DefaultPath());
     setenv("HOME", realHome.c_str(), 1);
 }
