@@ -14,6 +14,7 @@
 #include "support/CTempDir.h"
 #include "view/CWorkspace.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -212,11 +213,9 @@ TEST_F(DatabaseRun, CancelStopsTheRuns) {
     Workspace.FrontEnd.Jobs = 1;
     struct CCancelAfterOne : CRecordingProgress {
         bool IsCancelled() override {
-            for (const std::string& event : Events) {
-                if (event.compare(0, 20, "message:Compiling 1 ") == 0)
-                    return true;
-            }
-            return false;
+            return std::any_of(Events.begin(), Events.end(), [](const std::string& event) {
+                return event.rfind("message:Compiling 1 ", 0) == 0;
+            });
         }
     } progress;
     try {

@@ -54,10 +54,6 @@ struct MergeCase {
     std::vector<int> Expected;
 };
 
-void PrintTo(const MergeCase& c, std::ostream* out) {
-    *out << c.Name;
-}
-
 } // namespace
 
 class Merge : public ImportTest {

@@ -2,20 +2,12 @@
 // shell in between, and its output is read.
 #include "ImportTest.h"
 
-#include <cstdlib>
 #include <filesystem>
 
-// Projects run the recording stand-in for the front end (it writes its argument vector to
-// argv.txt, a small output file, and exits 3), found by name along PATH.
+// Projects run the recording stand-in for the front end, QUARN_RECORDER (it writes its argument
+// vector to argv.txt, a small output file, and exits 3).
 class ProjectTest : public ImportTest {
 protected:
-    ProjectTest() {
-        std::string directory = std::filesystem::path(QUARN_RECORDER).parent_path().string();
-        PreviousPath = std::getenv("PATH");
-        setenv("PATH", (directory + ":" + PreviousPath).c_str(), 1);
-    }
-    ~ProjectTest() override { setenv("PATH", PreviousPath.c_str(), 1); }
-
     void WriteProject(const std::string& inner) {
         Dir.WriteFile("project.xml",
                       "<?xml version=\"1.0\"?>\n<project>\n" + inner + "</project>\n");
@@ -32,13 +24,11 @@ protected:
         testing::internal::GetCapturedStderr(); // what the front end and the runner said
         return thrown;
     }
-
-    std::string PreviousPath;
 };
 
 TEST_F(ProjectTest, TheFrontEndGetsTheArgumentsAsWrittenAndNoShellActsOnThem) {
     WriteProject(
-        "  <settings gccxml_path=\"quarn_argv_recorder\" output_file=\"$HOME; x.xml\"/>\n"
+        "  <settings gccxml_path=\"" QUARN_RECORDER "\" output_file=\"$HOME; x.xml\"/>\n"
         "  <options>\n"
         "    <define arg=\"-DNDEBUG\"/><define/><include arg=\"-I/some dir\"/>\n"
         "    <a arg=\"$(touch substituted)\"/><a arg=\"; touch separated\"/><a arg=\"\"/>\n"
@@ -50,10 +40,9 @@ TEST_F(ProjectTest, TheFrontEndGetsTheArgumentsAsWrittenAndNoShellActsOnThem) {
     std::string out = testing::internal::GetCapturedStdout();
     std::string err = testing::internal::GetCapturedStderr();
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(
-        "quarn_argv_recorder\n-fxml=$HOME; x.xml\n-DNDEBUG\n-I/some dir\n$(touch substituted)\n"
-        "; touch separated\n\n",
-        ReadWholeFile("argv.txt"));
+    EXPECT_EQ(QUARN_RECORDER "\n-fxml=$HOME; x.xml\n-DNDEBUG\n-I/some dir\n$(touch substituted)\n"
+                             "; touch separated\n\n",
+              ReadWholeFile("argv.txt"));
     for (const char* name : {"substituted", "separated"})
         EXPECT_FALSE(std::filesystem::exists(name)) << name;
     // The front end's messages reach our standard error, not our standard output.
@@ -69,7 +58,7 @@ TEST_F(ProjectTest, TheFrontEndGetsTheArgumentsAsWrittenAndNoShellActsOnThem) {
 TEST_F(ProjectTest, AnIncompleteProjectIsLoggedAndRunsNothing) {
     WriteProject("  <settings output_file=\"out.xml\"/>\n");
     EXPECT_FALSE(Load("project.xml"));
-    WriteProject("  <settings gccxml_path=\"quarn_argv_recorder\"/>\n");
+    WriteProject("  <settings gccxml_path=\"" QUARN_RECORDER "\"/>\n");
     EXPECT_FALSE(Load("project.xml"));
     EXPECT_EQ((Lines{"[error] Error loading project file: The project file does not have a "
                      "path to gccxml defined",
