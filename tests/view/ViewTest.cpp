@@ -8,7 +8,6 @@
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
-#include "view/HoverTip.h"
 #include "view/IViewHost.h"
 #include "view/SelectionStatus.h"
 
@@ -157,17 +156,6 @@ TEST_F(ViewTest, AHoveredRectMarksWhatItIsRelatedToAndMovingOnTakesThatBack) {
     View.MouseMove(-1, -1);  // the mouse left the canvas
     EXPECT_EQ(std::make_tuple(refreshes + 1, Strings(), static_cast<CSqRectangle*>(nullptr)),
               std::make_tuple(Host.Refreshes, Shown(), View.GetHover()));
-}
-
-TEST_F(ViewTest, TheHoverTipSaysWhatWhoAndWhere) {
-    const std::string file = QUARN_SOURCE_DIR "/tests/fixtures/relations.h";
-    const std::pair<const CSqRectangle*, std::string> cases[] = {
-        {Rect("MoveBy"), "Method\ngeo::Shape::MoveBy\n" + file + ":19"},
-        {Rect("file"), "File\n" + file},
-        {Rect("MoveBy")->Parent, "Group of Functions\ngeo::Shape"},
-    };
-    for (const auto& [rect, tip] : cases)
-        EXPECT_EQ(tip, HoverTipText(*rect));
 }
 
 TEST_F(ViewTest, AClickTogglesWhatTheModeResolvesItToAndTheStatusDescribesTheSelection) {
@@ -358,9 +346,8 @@ TEST_F(ViewTest, FindElementsAddsTheRectsFoundAndThePopupIsOfferedForClassesOnly
     EXPECT_EQ(Strings({"Point", "Area", "Area", "Area", "Area"}), Selected());
 
     View.RightClick(1, 1); // a class and functions
-    View.KeyDown(CBasicView::KeyEscape);
-    View.RightClick(1, 1); // nothing
     EXPECT_TRUE(Host.Popups.empty());
+    View.KeyDown(CBasicView::KeyEscape);
     Click(Rect("Circle"));
     Click(Rect("Point"));
     View.RightClick(12, 34);
