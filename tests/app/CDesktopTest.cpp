@@ -56,14 +56,11 @@ void CDesktopTest::SetUp() {
     App = new CQuarnCode(); // becomes the toolkit's application
 }
 
-void CDesktopTest::Stop() {
-    if (App == nullptr)
-        return;
+void CDesktopTest::TearDown() {
     if (!wxTopLevelWindows.empty())
         wxTopLevelWindows.front()->Close(true);
     EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.empty(); }));
     delete App;
-    App = nullptr;
     wxApp::SetInstance(Toolkit);
 }
 
@@ -108,13 +105,6 @@ void CDesktopTest::MoveTo(const CSqRectangle* rect) {
                      static_cast<int>((1 - s.MaxY) / 2 * size.y) + 1);
     Input->MouseMove(Canvas().ClientToScreen(at));
     EXPECT_TRUE(PumpUntil([&] { return View().GetHover() == rect; }));
-}
-
-void CDesktopTest::ClickOn(const CSqRectangle* rect) {
-    MoveTo(rect);
-    const std::list<CSqRectangle*> before = View().GetSelection().SelectedRects;
-    Input->MouseClick();
-    EXPECT_TRUE(PumpUntil([&] { return View().GetSelection().SelectedRects != before; }));
 }
 
 std::vector<unsigned long> CDesktopTest::Pixels() {

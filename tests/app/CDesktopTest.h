@@ -79,10 +79,9 @@ public:
 class CDesktopTest : public testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { Stop(); }
     // Closes the window unless File, Exit did, lets the toolkit destroy it, then destroys the
     // application (its log writes the closing entry).
-    void Stop();
+    void TearDown() override;
 
     // Starts the program in the test's directory, with the repository's settings file or
     // without one, and loads file unless it is empty.
@@ -129,8 +128,6 @@ protected:
     // Moves the mouse through the X server just below the middle of rect's top edge (in the
     // border of a container, where the rectangle itself is found), and waits for the hover.
     void MoveTo(const CSqRectangle* rect);
-    // Clicks there and waits for the selection to change.
-    void ClickOn(const CSqRectangle* rect);
     // Repaints the canvas, waits until the paint has happened and reads back what the X server
     // shows, row by row.
     std::vector<unsigned long> Pixels();

@@ -35,27 +35,24 @@ bool PopupShown() {
     return shown;
 }
 
-class DesktopSession : public CDesktopTest {
-protected:
-    // The share of the canvas that is not white once it has painted (the labels' text is).
-    double NonWhiteAfterPaint() {
-        const std::vector<unsigned long> pixels = Pixels();
-        return pixels.empty()
-                   ? -1
-                   : double(pixels.size() - std::count(pixels.begin(), pixels.end(), 0xffffffUL)) /
-                         pixels.size();
-    }
-};
+using DesktopSession = CDesktopTest;
 
 } // namespace
 
 TEST_F(DesktopSession, OpenHoverSelectSettingsLegendExportClose) {
     Start(true, "");
-    EXPECT_EQ(0, NonWhiteAfterPaint()); // the first paint after start-up clears to white
+    // The share of the canvas that is not white once it has painted (the labels' text is); not
+    // a number when nothing could be read back.
+    auto nonWhite = [&] {
+        const std::vector<unsigned long> pixels = Pixels();
+        return double(pixels.size() - std::count(pixels.begin(), pixels.end(), 0xffffffUL)) /
+               pixels.size();
+    };
+    EXPECT_EQ(0, nonWhite()); // the first paint after start-up clears to white
     wxTEST_DIALOG(Command(CQuarnWindow::OpenId),
                   FileDialog(QUARN_BINARY_DIR "/fixtures/relations.xml"));
     ASSERT_NE(nullptr, View().GetTreemap());
-    EXPECT_GT(NonWhiteAfterPaint(), 0.95); // the program's cushion fills the canvas
+    EXPECT_GT(nonWhite(), 0.95); // the program's cushion fills the canvas
 
     // Hovering a class: the status bar describes it, and after a rest a tooltip window says
     // what and where it is; off the canvas the status goes back and the tooltip goes.
@@ -73,8 +70,10 @@ TEST_F(DesktopSession, OpenHoverSelectSettingsLegendExportClose) {
     // In class mode a click on a class's own border selects the class; the status line joins
     // its description's lines and the status field's tooltip holds it whole.
     Command(CQuarnWindow::SelectClassId);
-    ClickOn(square);
-    EXPECT_EQ(std::list<CSqRectangle*>{square}, View().GetSelection().SelectedRects);
+    MoveTo(square);
+    Input->MouseClick();
+    EXPECT_TRUE(PumpUntil([&] { return View().GetSelection().SelectedRects.size() == 1; }));
+    EXPECT_EQ(square, View().GetSelection().SelectedRects.front());
     EXPECT_EQ(0u, StatusLine().rfind("Class named Square contains 2 fields", 0)) << StatusLine();
     EXPECT_EQ(std::string::npos, StatusLine().find('\n'));
     EXPECT_EQ(square->GetDescription(), Window().GetStatusBar()->GetToolTipText().utf8_string());
@@ -92,19 +91,16 @@ TEST_F(DesktopSession, OpenHoverSelectSettingsLegendExportClose) {
     Command(CQuarnWindow::LegendId);
     CLegendWindow& legend = *Window().GetLegend();
     CLooksSettings looks = View().GetLooks();
-    auto colours = [&] {
-        std::vector<wxColour> shown, wanted;
-        for (size_t i = 0; i < legend.GetSwatches().size(); ++i) {
-            const CColor& c = looks.*CLegendWindow::Entries()[i].Color;
-            wanted.emplace_back(std::lround(c.Red * 255), std::lround(c.Green * 255),
-                                std::lround(c.Blue * 255));
-            shown.push_back(legend.GetSwatches()[i]->GetBackgroundColour());
-        }
-        return legend.IsShown() && shown.size() == 16 && shown == wanted;
-    };
     looks.ClassColor = {1, 0.5f, 0, 1};
     View().SetLooksSettings(looks);
-    EXPECT_TRUE(colours());
+    std::vector<wxColour> swatches, wanted;
+    for (size_t i = 0; i < legend.GetSwatches().size(); ++i) {
+        const CColor& c = looks.*CLegendWindow::Entries()[i].Color;
+        wanted.emplace_back(std::lround(c.Red * 255), std::lround(c.Green * 255),
+                            std::lround(c.Blue * 255));
+        swatches.push_back(legend.GetSwatches()[i]->GetBackgroundColour());
+    }
+    EXPECT_TRUE(legend.IsShown() && swatches.size() == 16 && swatches == wanted);
     legend.Close();
 
     // File, Export Picture... at the window's size writes what the window shows.
@@ -123,7 +119,7 @@ TEST_F(DesktopSession, OpenHoverSelectSettingsLegendExportClose) {
 
     // Close empties the canvas and the status bar.
     Command(CQuarnWindow::CloseId);
-    EXPECT_EQ(0, NonWhiteAfterPaint());
+    EXPECT_EQ(0, nonWhite());
     EXPECT_EQ(NoSelection, StatusLine());
     EXPECT_EQ(std::string::npos, Dir.ReadFile("log.txt").find("[error]"));
 }

@@ -5,7 +5,6 @@
 #include "CDesktopTest.h"
 
 #include "app/CFindDlg.h"
-#include "app/CGLCanvas.h"
 #include "app/CPrefDlg.h"
 #include "layout/CSqRectangle.h"
 #include "model/CProgram.h"

@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <wx/checkbox.h>
 #include <wx/dnd.h>
-#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/tooltip.h>

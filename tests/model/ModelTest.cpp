@@ -86,17 +86,6 @@ TEST_F(ModelTest, FunctionsWeighTheirLinesAndResolvedArgumentsAndSumsSaturate) {
     EXPECT_EQ(INT_MAX, M.GetProgram()->GetLines());
 }
 
-TEST_F(ModelTest, FundamentalTypesWeighTheirBytes) {
-    const std::pair<const char*, int> cases[] = {
-        {"void", 0},    {"bool", 1},        {"short unsigned int", 2},
-        {"wchar_t", 2}, {"long double", 8}, {"__int128", 16}};
-    for (const auto& [name, size] : cases) {
-        CBasicType type(name);
-        type.ComputeSize(CSizing(Log));
-        EXPECT_EQ(std::make_pair(size, 1), std::make_pair(type.GetSize(), type.GetLines())) << name;
-    }
-}
-
 TEST_F(ModelTest, AClassReachedAgainWhileBeingSizedIsSizedOnce) {
     CNamespace* ns = M.Namespace("::");
     CClassType* outer = M.Class("Outer", ns);
