@@ -24,19 +24,13 @@ namespace {
 
 const std::string Relations = QUARN_BINARY_DIR "/fixtures/relations.xml";
 
-// The program with the relations fixture open.
-class Navigation : public CDesktopTest {
-protected:
-    void SetUp() override {
-        CDesktopTest::SetUp();
-        Start(true, Relations);
-    }
-    float Zoom() const { return View().GetCamera().ZoomFactor; }
-};
+using Navigation = CDesktopTest;
 
 } // namespace
 
 TEST_F(Navigation, ADoubleClickZoomsAltLeftRestoresTheViewExactlyAndFindShowsARow) {
+    Start(true, Relations);
+    const CCamera& camera = View().GetCamera();
     Focus(Window());
     // A tooltip that shows over the canvas during one read-back and not the other would count.
     wxToolTip::Enable(false);
@@ -44,9 +38,9 @@ TEST_F(Navigation, ADoubleClickZoomsAltLeftRestoresTheViewExactlyAndFindShowsARo
     MoveTo(square);
     const std::vector<unsigned long> before = Pixels();
     Input->MouseDblClick();
-    ASSERT_TRUE(PumpUntil([&] { return Zoom() > 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return camera.ZoomFactor > 1; }));
     EXPECT_EQ(std::list<CSqRectangle*>{square}, View().GetSelection().SelectedRects);
-    Press(WXK_LEFT, wxMOD_ALT, [&] { return Zoom() == 1; });
+    Press(WXK_LEFT, wxMOD_ALT, [&] { return camera.ZoomFactor == 1; });
     Press(WXK_ESCAPE, 0, [&] { return View().GetSelection().SelectedRects.empty(); });
     EXPECT_EQ(before, Pixels());
 
@@ -79,10 +73,11 @@ TEST_F(Navigation, ADoubleClickZoomsAltLeftRestoresTheViewExactlyAndFindShowsARo
     });
     Command(CQuarnWindow::FindId);
     EXPECT_EQ(std::list<CSqRectangle*>{area}, View().GetSelection().SelectedRects);
-    EXPECT_GT(Zoom(), 1);
+    EXPECT_GT(camera.ZoomFactor, 1);
 }
 
 TEST_F(Navigation, RecentFilesAndDropThenTheShortcuts) {
+    Start(true, Relations);
     auto recent = [&] { return App->GetRecentFiles().GetFiles(); };
     EXPECT_EQ(std::vector<std::string>{Relations}, recent());
     const std::string copy = Dir.Path() + "/copy.xml";

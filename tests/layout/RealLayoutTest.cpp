@@ -1,8 +1,10 @@
 #include "layout/CFixedViewUnits.h"
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
+#include "model/CNamespace.h"
+#include "model/CProgram.h"
 #include "support/CRecordingMessageBox.h"
-#include "support/CTestModel.h"
+#include "view/CElementFilter.h"
 #include "view/CWorkspace.h"
 
 #include <algorithm>
@@ -40,28 +42,6 @@ const CLaidOut& LaidOut(const std::string& name) {
 }
 
 class RealLayoutTest : public ::testing::TestWithParam<const char*> {};
-
-// Collects the elements of a scope and of the scopes inside it that weigh something.
-void Walk(const CPEContainer& scope, std::vector<const CProgramElement*>& weighing) {
-    auto add = [&](const CProgramElement* element) {
-        if (element->GetSize() > 0)
-            weighing.push_back(element);
-    };
-    for (const auto& function : scope.Functions)
-        add(function.get());
-    for (const auto& field : scope.Fields)
-        add(field.get());
-    for (const auto& type : scope.Types) {
-        add(type.get());
-        if (const auto* cls = dynamic_cast<const CClassType*>(type.get()))
-            Walk(*cls, weighing);
-    }
-    if (const auto* ns = dynamic_cast<const CNamespace*>(&scope)) {
-        add(ns);
-        for (const auto& child : ns->Namespaces)
-            Walk(*child, weighing);
-    }
-}
 
 } // namespace
 
@@ -127,20 +107,24 @@ TEST_P(RealLayoutTest, ChildrenLieInsideTheirParentsWithoutOverlapping) {
 
 // The program weighs its namespaces, and every element that weighs something has its rectangle.
 TEST_P(RealLayoutTest, EveryWeighingElementHasItsRectangle) {
-    const CProgram& program = *LaidOut(GetParam()).Program;
-    std::vector<const CProgramElement*> weighing;
+    const CLaidOut& f = LaidOut(GetParam());
     long long namespacesSize = 0;
-    for (const auto& ns : program.Namespaces) {
-        Walk(*ns, weighing);
+    for (const auto& ns : f.Program->Namespaces)
         namespacesSize += ns->GetSize();
-    }
-    EXPECT_EQ(std::min<long long>(namespacesSize, INT_MAX), program.GetSize());
-    ASSERT_GT(weighing.size(), 5000u);
-    for (const CProgramElement* element : weighing) {
-        const CSqRectangle* rect = LaidOut(GetParam()).Treemap->RectOf(element);
+    EXPECT_EQ(std::min<long long>(namespacesSize, INT_MAX), f.Program->GetSize());
+    CElementFilter every;
+    every.AddNameCriterion(); // an empty name: the program, its files and every declaration
+    every.SearchProgram(f.Program.get());
+    size_t weighing = 0;
+    for (const ISquarable* element : every.Results) {
+        if (element->GetSize() == 0)
+            continue;
+        ++weighing;
+        const CSqRectangle* rect = f.Treemap->RectOf(element);
         ASSERT_NE(nullptr, rect) << element->GetName();
-        EXPECT_EQ(static_cast<const ISquarable*>(element), rect->GetElement());
+        EXPECT_EQ(element, rect->GetElement());
     }
+    EXPECT_GT(weighing, 5000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, RealLayoutTest, ::testing::Values("iostream", "wx"));

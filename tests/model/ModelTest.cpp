@@ -82,8 +82,8 @@ TEST_F(ModelTest, FunctionsWeighTheirLinesAndResolvedArgumentsAndSumsSaturate) {
     M.Function("k", M.Namespace("c"), 0, INT_MAX);
     Size();
     EXPECT_EQ(std::vector<int>({INT_MAX, INT_MAX, 0, 0, 0, 0, INT_MAX, INT_MAX}), Sums(*ns));
-    EXPECT_EQ(INT_MAX, M.GetProgram()->GetSize());
-    EXPECT_EQ(INT_MAX, M.GetProgram()->GetLines());
+    EXPECT_EQ(std::make_pair(INT_MAX, INT_MAX),
+              std::make_pair(M.GetProgram()->GetSize(), M.GetProgram()->GetLines()));
 }
 
 TEST_F(ModelTest, AClassReachedAgainWhileBeingSizedIsSizedOnce) {
