@@ -182,7 +182,6 @@ TEST_F(ViewTest, AClickTogglesWhatTheModeResolvesItToAndTheStatusDescribesTheSel
     CSqRectangle* file = Rect("file");
     const std::tuple<int, CSqRectangle*, CSqRectangle*> cases[] = {
         {SelectClass, radius, circle},
-        {SelectClass, Rect("MoveBy")->Children.at(0).get(), Rect("Shape")}, // an argument type
         {SelectClass, Rect("Centre"), nullptr},
         {SelectGroup, radius, radius->Parent},
         {SelectGroup, Rect("Program"), nullptr},
