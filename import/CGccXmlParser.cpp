@@ -43,12 +43,14 @@ enum class NodeKind {
     Unknown,
 };
 
-// The kind of a tag, by its first letter and then the whole name.
-NodeKind KindOfTag(const char* tag) {
-    static const struct {
-        const char* Tag;
-        NodeKind Kind;
-    } kinds[] = {
+struct STagKind {
+    const char* Tag;
+    NodeKind Kind;
+};
+
+// The entry of a tag, by its first letter and then the whole name; null for an unknown tag.
+const STagKind* FindTag(const char* tag) {
+    static const STagKind kinds[] = {
         {"Namespace", NodeKind::Namespace},
         {"Function", NodeKind::Function},
         {"Class", NodeKind::Class},
@@ -77,9 +79,21 @@ NodeKind KindOfTag(const char* tag) {
     };
     for (const auto& kind : kinds) {
         if (kind.Tag[0] == tag[0] && std::strcmp(kind.Tag, tag) == 0)
-            return kind.Kind;
+            return &kind;
     }
-    return NodeKind::Unknown;
+    return nullptr;
+}
+
+// The kind of a tag.
+NodeKind KindOfTag(const char* tag) {
+    const STagKind* kind = FindTag(tag);
+    return kind != nullptr ? kind->Kind : NodeKind::Unknown;
+}
+
+// Whether elements of the kind have children that pass two reads (their Argument elements).
+bool IsFunction(NodeKind kind) {
+    return kind == NodeKind::Function || kind == NodeKind::MemberFunction ||
+           kind == NodeKind::Structor;
 }
 
 const char* TagOf(xmlNodePtr node) {
@@ -91,9 +105,12 @@ const char* Read(xmlNodePtr node, const char* name) {
     return AttributeText(node, name);
 }
 
+using Element = CElementRecords::CElement;
+using Attribute = CElementRecords::EAttribute;
+
 // Stores the line of element's declaration when the node gives one.
-void ReadLine(xmlNodePtr node, CNsElement& element) {
-    if (const char* line = Read(node, "line"))
+void ReadLine(const Element& node, CNsElement& element) {
+    if (const char* line = node.Get(Attribute::Line))
         element.Line = ParseNumber(line);
 }
 
@@ -128,13 +145,17 @@ CGccXmlParser::CGccXmlParser(CXmlTextReader& xml, std::uint64_t fileSize, CLogFi
 CGccXmlParser::~CGccXmlParser() = default;
 
 std::unique_ptr<CProgram> CGccXmlParser::Parse() {
-    bool linked = ReadNodes() && Xml.Restart() && ConnectNodes();
+    bool linked = ReadNodes() && ConnectNodes();
     FunctionContexts = std::vector<int>(); // needed by pass two only
+    Records = CElementRecords();
     if (!linked) {
-        int line = Xml.CurrentLine();
+        // Where pass two stopped, else where reading the file stopped.
+        int line = LinkFailedLine >= 0 ? LinkFailedLine : Xml.CurrentLine();
         Log.Error("Error loading file", StringPrintf("Read error on line number %i", line));
         // What libxml2 said, else what the parser logged first, else where reading stopped.
-        if (!Xml.GetError().empty())
+        // An error libxml2 recovered from after the element pass two stopped at is not the
+        // cause.
+        if (!Xml.GetError().empty() && (LinkFailedLine < 0 || Xml.GetErrorLine() <= line))
             Failure = Xml.GetError();
         else if (!FirstError.empty())
             Failure = FirstError + StringPrintf(" (line %i)", line);
@@ -171,7 +192,8 @@ bool CGccXmlParser::ReadNodes() {
         Progress->SetMessage("Reading nodes");
     }
     float span = (1.0f - start) * 0.5f;
-    // Pass one reads the attributes of each element's start tag: nothing needs its children.
+    // Pass one reads the attributes of each element's start tag, and copies what pass two
+    // needs; only a function's children (its Argument elements) are read with it.
     for (int found = Xml.ReadToDepth(1); found != 0; found = Xml.ReadToDepth(1)) {
         xmlNodePtr node = found > 0 ? Xml.Current() : nullptr;
         if (node == nullptr)
@@ -181,6 +203,12 @@ bool CGccXmlParser::ReadNodes() {
             Error("Error in xml file", "Could not create element");
             return false;
         }
+        // Known: CreateElement refuses unknown tags.
+        const STagKind* tag = FindTag(TagOf(node));
+        bool function = IsFunction(tag->Kind);
+        if (function && (node = Xml.Expand()) == nullptr)
+            return false;
+        Records.Add(tag->Tag, CXmlTextReader::LineOf(node), node, function);
     }
     return true;
 }
@@ -285,20 +313,13 @@ bool CGccXmlParser::ConnectNodes() {
         start = static_cast<float>(Progress->GetValue()) * 0.01f;
         Progress->SetMessage("Connecting nodes");
     }
-    for (int found = Xml.ReadToDepth(1); found != 0; found = Xml.ReadToDepth(1)) {
-        xmlNodePtr node = found > 0 ? Xml.Current() : nullptr;
-        if (node == nullptr)
+    for (std::size_t index = 0; index < Records.Size(); ++index) {
+        const Element node = Records[index];
+        ReportProgress(node.GetLine(), start, 1.0f - start, 1.0f);
+        if (!LinkNode(node, node.GetTag())) {
+            LinkFailedLine = node.GetLine();
             return false;
-        const char* tag = TagOf(node);
-        NodeKind kind = KindOfTag(tag);
-        // Only the functions need their children: their Argument elements.
-        bool function = kind == NodeKind::Function || kind == NodeKind::MemberFunction ||
-                        kind == NodeKind::Structor;
-        if (function && (node = Xml.Expand()) == nullptr)
-            return false;
-        ReportProgress(CXmlTextReader::LineOf(node), start, 1.0f - start, 1.0f);
-        if (!LinkNode(node, tag))
-            return false;
+        }
     }
     return true;
 }
@@ -309,11 +330,11 @@ void CGccXmlParser::Error(const std::string& heading, const std::string& detail)
         FirstError = heading + ": " + detail;
 }
 
-void CGccXmlParser::LogXmlError(xmlNodePtr node, const char* tag) {
-    Error("Error in xml file", std::string(tag) + OrEmpty(Read(node, "id")));
+void CGccXmlParser::LogXmlError(const Element& node, const char* tag) {
+    Error("Error in xml file", std::string(tag) + OrEmpty(node.Get(Attribute::Id)));
 }
 
-bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
+bool CGccXmlParser::LinkNode(const Element& node, const char* tag) {
     switch (KindOfTag(tag)) {
     case NodeKind::Function:
     case NodeKind::MemberFunction:
@@ -325,11 +346,11 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
     case NodeKind::Enumeration:
         return LinkScopedType(node, tag);
     case NodeKind::Derived:
-        return LinkDerivedType(node, tag, "type");
+        return LinkDerivedType(node, tag, Attribute::Type);
     case NodeKind::FunctionType:
-        return LinkDerivedType(node, tag, "returns");
+        return LinkDerivedType(node, tag, Attribute::Returns);
     case NodeKind::Class:
-        if (!LinkClass(node, ParseId(OrEmpty(Read(node, "id"))), tag)) {
+        if (!LinkClass(node, ParseId(OrEmpty(node.Get(Attribute::Id))), tag)) {
             LogXmlError(node, tag);
             return false;
         }
@@ -337,7 +358,8 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
     case NodeKind::Namespace:
         return LinkNamespace(node, tag);
     case NodeKind::CvQualified:
-        if (ParseId(OrEmpty(Read(node, "id"))) != ParseId(OrEmpty(Read(node, "type")))) {
+        if (ParseId(OrEmpty(node.Get(Attribute::Id))) !=
+            ParseId(OrEmpty(node.Get(Attribute::Type)))) {
             LogXmlError(node, tag);
             return false;
         }
@@ -346,34 +368,27 @@ bool CGccXmlParser::LinkNode(xmlNodePtr node, const char* tag) {
     case NodeKind::File:
     case NodeKind::Unimplemented:
         return true;
-    case NodeKind::Unknown: // only when the file changed between the passes
-        Error("Unknown Element Type", tag);
+    case NodeKind::Unknown: // pass one refuses unknown tags
         return false;
     }
     return false;
 }
 
-std::vector<CType*> CGccXmlParser::ReadArguments(xmlNodePtr node) {
+std::vector<CType*> CGccXmlParser::ReadArguments(const Element& node) {
     std::vector<CType*> arguments;
-    for (xmlNodePtr child = node->children; child != nullptr; child = child->next) {
-        if (child->type != XML_ELEMENT_NODE || std::strcmp(TagOf(child), "Argument") != 0)
-            continue;
-        const char* type = Read(child, "type");
-        if (type == nullptr)
-            break;
-        arguments.push_back(Builder->ResolveType(ParseId(type)));
-    }
+    for (int type : node.GetArgumentTypes())
+        arguments.push_back(Builder->ResolveType(type));
     return arguments;
 }
 
-bool CGccXmlParser::LinkFunction(xmlNodePtr node, const char* tag) {
+bool CGccXmlParser::LinkFunction(const Element& node, const char* tag) {
     NodeKind kind = KindOfTag(tag);
     std::vector<CType*> arguments = ReadArguments(node);
-    const char* id = Read(node, "id");
-    const char* file = Read(node, "file");
-    const char* line = Read(node, "line");
-    const char* returns = Read(node, "returns");
-    const char* context = Read(node, "context");
+    const char* id = node.Get(Attribute::Id);
+    const char* file = node.Get(Attribute::File);
+    const char* line = node.Get(Attribute::Line);
+    const char* returns = node.Get(Attribute::Returns);
+    const char* context = node.Get(Attribute::Context);
     bool complete = id != nullptr && file != nullptr && line != nullptr;
     if (kind != NodeKind::Structor)
         complete = returns != nullptr && complete;
@@ -400,7 +415,7 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const char* tag) {
     } else {
         scope = Builder->ResolveScope(contextNumber);
         owner = Builder->Resolve<CClassType>(contextNumber);
-        accessCode = AccessOf(Read(node, "access"));
+        accessCode = AccessOf(node.Get(Attribute::Access));
     }
     if (kind != NodeKind::Structor)
         returnType = Builder->ResolveType(ParseId(returns));
@@ -412,19 +427,19 @@ bool CGccXmlParser::LinkFunction(xmlNodePtr node, const char* tag) {
     }
 
     int first = ParseNumber(line);
-    const char* endLine = Read(node, "endline");
+    const char* endLine = node.Get(Attribute::EndLine);
     int last = endLine != nullptr ? ParseNumber(endLine) : first;
     Builder->AdoptFunction(number, *scope);
     self->Link(scope, sourceFile, returnType, std::move(arguments), first, last, owner, accessCode);
     return true;
 }
 
-bool CGccXmlParser::LinkField(xmlNodePtr node, const char* tag) {
-    const char* id = Read(node, "id");
-    const char* type = Read(node, "type");
-    const char* context = Read(node, "context");
+bool CGccXmlParser::LinkField(const Element& node, const char* tag) {
+    const char* id = node.Get(Attribute::Id);
+    const char* type = node.Get(Attribute::Type);
+    const char* context = node.Get(Attribute::Context);
     // The compiler's built-in records have fields without a file: they get none.
-    const char* file = Read(node, "file");
+    const char* file = node.Get(Attribute::File);
     if (id == nullptr || type == nullptr || context == nullptr) {
         LogXmlError(node, tag);
         return false;
@@ -442,17 +457,17 @@ bool CGccXmlParser::LinkField(xmlNodePtr node, const char* tag) {
         return false;
     }
     Builder->AdoptField(number, *scope);
-    self->Link(scope, sourceFile, fieldType, AccessOf(Read(node, "access")));
+    self->Link(scope, sourceFile, fieldType, AccessOf(node.Get(Attribute::Access)));
     ReadLine(node, *self);
     return true;
 }
 
-bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const char* tag) {
+bool CGccXmlParser::LinkScopedType(const Element& node, const char* tag) {
     bool isTypedef = KindOfTag(tag) == NodeKind::Typedef;
-    const char* file = Read(node, "file");
-    const char* id = Read(node, "id");
-    const char* context = Read(node, "context");
-    const char* type = isTypedef ? Read(node, "type") : nullptr;
+    const char* file = node.Get(Attribute::File);
+    const char* id = node.Get(Attribute::Id);
+    const char* context = node.Get(Attribute::Context);
+    const char* type = isTypedef ? node.Get(Attribute::Type) : nullptr;
     bool complete =
         id != nullptr && context != nullptr && (isTypedef ? type != nullptr : file != nullptr);
     if (!complete) {
@@ -489,9 +504,9 @@ bool CGccXmlParser::LinkScopedType(xmlNodePtr node, const char* tag) {
     return true;
 }
 
-bool CGccXmlParser::LinkDerivedType(xmlNodePtr node, const char* tag, const char* baseAttribute) {
-    const char* id = Read(node, "id");
-    const char* base = Read(node, baseAttribute);
+bool CGccXmlParser::LinkDerivedType(const Element& node, const char* tag, Attribute baseAttribute) {
+    const char* id = node.Get(Attribute::Id);
+    const char* base = node.Get(baseAttribute);
     if (id == nullptr || base == nullptr) {
         LogXmlError(node, tag);
         return false;
@@ -504,19 +519,19 @@ bool CGccXmlParser::LinkDerivedType(xmlNodePtr node, const char* tag, const char
     return true;
 }
 
-bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, const char* tag) {
+bool CGccXmlParser::LinkClass(const Element& node, int number, const char* tag) {
     auto* self = Builder->Resolve<CClassType>(number);
     if (self == nullptr)
         return false;
     // Anonymous structs and unions, and closure types, have no name: only the file is required.
-    const char* file = Read(node, "file");
+    const char* file = node.Get(Attribute::File);
     if (file == nullptr)
         return false;
-    const char* context = Read(node, "context");
+    const char* context = node.Get(Attribute::Context);
     CPEContainer* scope = context != nullptr ? EnclosingScope(ParseId(context))
                                              : Builder->Resolve<CNamespace>(GlobalNamespace);
     std::vector<int> baseNumbers;
-    ParseIdList(OrEmpty(Read(node, "bases")), baseNumbers);
+    ParseIdList(OrEmpty(node.Get(Attribute::Bases)), baseNumbers);
     std::vector<CClassType*> bases;
     for (int baseNumber : baseNumbers) {
         auto* base = Builder->Resolve<CClassType>(baseNumber);
@@ -533,11 +548,11 @@ bool CGccXmlParser::LinkClass(xmlNodePtr node, int number, const char* tag) {
     return true;
 }
 
-bool CGccXmlParser::LinkNamespace(xmlNodePtr node, const char* tag) {
-    int number = ParseId(OrEmpty(Read(node, "id")));
+bool CGccXmlParser::LinkNamespace(const Element& node, const char* tag) {
+    int number = ParseId(OrEmpty(node.Get(Attribute::Id)));
     auto* self = Builder->Resolve<CNamespace>(number);
     // A context that is not a namespace puts the namespace at the top level.
-    const char* context = Read(node, "context");
+    const char* context = node.Get(Attribute::Context);
     CNamespace* parent =
         context != nullptr ? Builder->Resolve<CNamespace>(ParseId(context)) : nullptr;
     if (self == nullptr || !Builder->MayAdopt(number, parent)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/CElementRecords.h"
+
 #include <cstdint>
 #include <libxml/tree.h>
 #include <memory>
@@ -14,9 +16,10 @@ class CType;
 class CXmlTextReader;
 class IProgress;
 
-// The two passes over a front-end (GCC-XML format) file. Pass one creates one model object per
-// element below the root and files it by its id number; pass two resolves the references
-// between them and hands every object to its owner in the model. Failures are written to the
+// The two passes over a front-end (GCC-XML format) file. Pass one reads the file, creates one
+// model object per element below the root, files it by its id number and keeps a copy of what
+// pass two needs of the element; pass two goes over those copies, resolves the references
+// between the objects and hands every object to its owner in the model. Failures are written to the
 // log. A parser is used for one file.
 class CGccXmlParser {
 public:
@@ -39,35 +42,36 @@ private:
     // Writes an error entry to the log and keeps the first one.
     void Error(const std::string& heading, const std::string& detail);
     // The "Error in xml file" entry: the tag immediately followed by the element's id text.
-    void LogXmlError(xmlNodePtr node, const char* tag);
-    // Pass one: creates and files one object per element below the root.
+    void LogXmlError(const CElementRecords::CElement& node, const char* tag);
+    // Pass one: creates and files one object per element below the root, and records it.
     bool ReadNodes();
     // Creates the model object for one element of pass one and files it; false for an id
     // without a number or an unknown tag.
     bool CreateElement(xmlNodePtr node);
-    // Pass two: resolves the references of every element and links it into the model.
+    // Pass two: resolves the references of every recorded element and links it into the model.
     bool ConnectNodes();
     // Pass two for one element; false when the element cannot be linked.
-    bool LinkNode(xmlNodePtr node, const char* tag);
+    bool LinkNode(const CElementRecords::CElement& node, const char* tag);
     // Every function kind.
-    bool LinkFunction(xmlNodePtr node, const char* tag);
+    bool LinkFunction(const CElementRecords::CElement& node, const char* tag);
     // Fields and variables.
-    bool LinkField(xmlNodePtr node, const char* tag);
+    bool LinkField(const CElementRecords::CElement& node, const char* tag);
     // Typedefs and enumerations.
-    bool LinkScopedType(xmlNodePtr node, const char* tag);
+    bool LinkScopedType(const CElementRecords::CElement& node, const char* tag);
     // Derived types: their base is the type named by baseAttribute.
-    bool LinkDerivedType(xmlNodePtr node, const char* tag, const char* baseAttribute);
+    bool LinkDerivedType(const CElementRecords::CElement& node, const char* tag,
+                         CElementRecords::EAttribute baseAttribute);
     // Classes, structs and unions into their context with their bases; false when an attribute
     // is missing or a reference does not resolve (the caller logs the entry). A class declared
     // in a function (a lambda's closure type, a local class) goes into the namespace or class
     // enclosing that function; a class with a file but no context (the front end leaves the
     // context out when it leaves out the enclosing function) goes into the global namespace.
-    bool LinkClass(xmlNodePtr node, int number, const char* tag);
+    bool LinkClass(const CElementRecords::CElement& node, int number, const char* tag);
     // Namespaces: into their parent namespace, or at the top level of the program.
-    bool LinkNamespace(xmlNodePtr node, const char* tag);
+    bool LinkNamespace(const CElementRecords::CElement& node, const char* tag);
     // The types of the element's Argument children, in order; an argument whose type does not
     // resolve is a null entry. Stops at the first Argument without a type.
-    std::vector<CType*> ReadArguments(xmlNodePtr node);
+    std::vector<CType*> ReadArguments(const CElementRecords::CElement& node);
     // The scope a class whose context is the id number belongs to: the namespace or class of
     // that number, or, for a function, the scope of the function's own context, found through
     // the contexts pass one recorded (the function may not be linked yet). Null when the walk
@@ -97,6 +101,8 @@ private:
     static constexpr int NoContext = -1;
     std::vector<int> FunctionContexts;
     int GlobalNamespace = -1;
-    std::string FirstError; // "heading: detail" of the first error entry
-    std::string Failure;    // see GetFailure
+    CElementRecords Records; // pass one's copy of every element, in document order
+    int LinkFailedLine = -1; // the line of the element pass two could not link; -1: none
+    std::string FirstError;  // "heading: detail" of the first error entry
+    std::string Failure;     // see GetFailure
 };

@@ -33,8 +33,10 @@ xmlTextReaderPtr CXmlTextReader::Open() {
 
 void CXmlTextReader::KeepFirstError(void* reader, xmlErrorPtr error) {
     auto* self = static_cast<CXmlTextReader*>(reader);
-    if (error != nullptr && error->level >= XML_ERR_ERROR && self->Error.empty())
+    if (error != nullptr && error->level >= XML_ERR_ERROR && self->Error.empty()) {
         self->Error = XmlErrorText(*error);
+        self->ErrorLine = error->line;
+    }
 }
 
 CXmlTextReader::~CXmlTextReader() {
@@ -44,6 +46,7 @@ CXmlTextReader::~CXmlTextReader() {
 bool CXmlTextReader::Restart() {
     ReadFailed = false;
     Error.clear();
+    ErrorLine = 0;
     // A new reader rather than the old one reset (xmlReaderNewFile): libxml2 2.9 does not
     // detect the encoding of a UTF-16 file again in a reset reader.
     xmlTextReaderPtr fresh = Open();

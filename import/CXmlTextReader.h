@@ -49,6 +49,8 @@ public:
     // The parser's first error since the reader was made or restarted, as XmlErrorText gives
     // it ("Line <n>: <message>"); empty when there was none.
     const std::string& GetError() const { return Error; }
+    // The line of that error; 0 when there was none.
+    int GetErrorLine() const { return ErrorLine; }
 
     // The line libxml2 recorded for a parsed node.
     static int LineOf(xmlNodePtr node);
@@ -66,4 +68,5 @@ private:
     std::string FileName;
     bool ReadFailed = false; // a read or an expansion failed since the last start
     std::string Error;       // the first parser error since the last start
+    int ErrorLine = 0;       // its line
 };

@@ -193,6 +193,14 @@ TEST_F(ImportTest, FilesThatAreNotFrontEndOutputSayWhichFileAndWhy) {
         {GccXml(Base + "<Foo id='_9'/>\n"),
          "Unknown Element Type: Foo (line 8)",
          {"[error] Unknown Element Type: Foo", NotCreated, ReadError(8)}},
+        // Linking stops at the class without a file; an error libxml2 recovered from is the
+        // cause only when it comes before that class.
+        {GccXml(Base + "<Class id='_9' name='C' context='_1'/>\n<Class id='_10' x:y=''/>\n"),
+         "Error in xml file: Class_9 (line 8)",
+         {"[error] Error in xml file: Class_9", ReadError(8)}},
+        {GccXml(Base + "<FundamentalType id='_10' x:y=''/>\n<Class id='_9' context='_1'/>\n"),
+         "Line 8: Namespace prefix x for y on FundamentalType is not defined",
+         {"[error] Error in xml file: Class_9", ReadError(9)}},
     };
     for (const auto& c : cases) {
         Dir.WriteFile("bad.xml", c.Text);
