@@ -182,7 +182,7 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
     EXPECT_EQ(1, Renderer->GetTreeRenders()); // hovers and selections draw over the snapshot
 }
 
-TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesAndNeverMeet) {
+TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet) {
     const Image plain = Paint();
     Ws.Looks.Labels = true;
     SetLooks(true);
@@ -213,6 +213,15 @@ TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesAndNeverMeet) {
             EXPECT_TRUE(&l == &m || l.MinX >= m.MaxX || m.MinX >= l.MaxX || l.MinY >= m.MaxY ||
                         m.MinY >= l.MaxY);
         EXPECT_NE(Rect("Origin"), l.Rect);
+        // Readable: light text on the dark file, dark text on the light namespaces.
+        if (l.Rect != file && l.Rect->GetKind() != ERectKind::Namespace)
+            continue;
+        int lightest = 0; // white text only reaches this
+        for (int y = l.MinY; y < l.MaxY; ++y)
+            for (int x = l.MinX; x < l.MaxX; ++x)
+                lightest = std::max(lightest, pixel(labelled, x, y)[0] + pixel(labelled, x, y)[1] +
+                                                  pixel(labelled, x, y)[2]);
+        EXPECT_EQ(l.Rect == file, lightest > 720) << lightest;
     }
     // The command-line tool writes the same picture: the PNG of it written here, byte for byte.
     ASSERT_EQ(0, RunCli("render --labels --width 400 --height 300 -o cli.png " QUARN_BINARY_DIR
