@@ -35,8 +35,10 @@ const char* FirstText(xmlNodePtr node) {
 
 const char* AttributeText(xmlNodePtr node, const char* name) {
     xmlAttrPtr attr = FindAttribute(node, name);
-    if (attr == nullptr)
-        return nullptr;
+    return attr != nullptr ? AttributeText(attr) : nullptr;
+}
+
+const char* AttributeText(xmlAttrPtr attr) {
     const char* text = FirstText(reinterpret_cast<xmlNodePtr>(attr));
     return text != nullptr ? text : "";
 }

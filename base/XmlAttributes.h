@@ -17,6 +17,8 @@ xmlAttrPtr GetAttribute(xmlNodePtr node, const char* name, std::string& value);
 // content of its first child when that is text, else empty; null when there is no such
 // attribute. Valid while the node is.
 const char* AttributeText(xmlNodePtr node, const char* name);
+// The same for an attribute found: its text, never null.
+const char* AttributeText(xmlAttrPtr attr);
 
 // The content of the first child of node (an attribute's value) when that child is text; empty
 // otherwise. A reference to an entity that the document declares is not expanded: its

@@ -11,12 +11,29 @@ namespace {
 const char* const AttributeNames[CElementRecords::Count] = {
     "id", "type", "returns", "context", "file", "line", "endline", "access", "bases"};
 
+// The attribute of a name; Count for a name pass two does not read.
+int AttributeOf(const char* name) {
+    for (int attribute = 0; attribute < CElementRecords::Count; ++attribute) {
+        const char* known = AttributeNames[attribute];
+        if (known[0] == name[0] && std::strcmp(known, name) == 0)
+            return attribute;
+    }
+    return CElementRecords::Count;
+}
+
 } // namespace
 
 void CElementRecords::Add(const char* tag, int line, xmlNodePtr node, bool children) {
     SEntry entry{tag, Texts.size(), ArgumentTypes.size(), line, 0, 0};
+    // One walk over the attributes; the first of a name counts, as for AttributeText.
+    const char* texts[Count] = {};
+    for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next) {
+        int attribute = AttributeOf(reinterpret_cast<const char*>(attr->name));
+        if (attribute < Count && texts[attribute] == nullptr)
+            texts[attribute] = AttributeText(attr);
+    }
     for (int attribute = 0; attribute < Count; ++attribute) {
-        const char* text = AttributeText(node, AttributeNames[attribute]);
+        const char* text = texts[attribute];
         if (text == nullptr)
             continue;
         entry.Present = static_cast<std::uint16_t>(entry.Present | 1u << attribute);
