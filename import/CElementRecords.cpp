@@ -23,8 +23,8 @@ int AttributeOf(const char* name) {
 
 } // namespace
 
-void CElementRecords::Add(const char* tag, int line, xmlNodePtr node, bool children) {
-    SEntry entry{tag, Texts.size(), ArgumentTypes.size(), line, 0, 0};
+void CElementRecords::Add(int tag, int line, xmlNodePtr node, bool children) {
+    SEntry entry{Texts.size(), ArgumentTypes.size(), line, 0, 0, static_cast<std::uint8_t>(tag)};
     // One walk over the attributes; the first of a name counts, as for AttributeText.
     const char* texts[Count] = {};
     for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next) {

@@ -18,19 +18,20 @@ public:
 
 private:
     struct SEntry {
-        const char* Tag;
         std::size_t Texts;     // where the element's texts begin in Texts
         std::size_t Arguments; // where its argument types begin in ArgumentTypes
         int Line;
         std::uint32_t ArgumentCount;
         std::uint16_t Present; // bit n: the element has attribute n
+        std::uint8_t Tag;
     };
 
 public:
     // One recorded element. Valid while its records are and no element is added.
     class CElement {
     public:
-        const char* GetTag() const { return Entry->Tag; }
+        // The parser's number for the element's tag.
+        int GetTag() const { return Entry->Tag; }
         int GetLine() const { return Entry->Line; }
         // The attribute's text; null when the element did not have it.
         const char* Get(EAttribute attribute) const;
@@ -46,10 +47,10 @@ public:
         const SEntry* Entry;
     };
 
-    // Copies an element: tag must outlive the records (a string of the parser's tag table);
-    // line is the line libxml2 recorded for it. With children, node must be expanded: the types
+    // Copies an element: tag is the parser's number for its tag (0 to 255), line the line
+    // libxml2 recorded for it. With children, node must be expanded: the types
     // of its Argument children are kept as well.
-    void Add(const char* tag, int line, xmlNodePtr node, bool children);
+    void Add(int tag, int line, xmlNodePtr node, bool children);
 
     std::size_t Size() const { return Entries.size(); }
     CElement operator[](std::size_t index) const { return CElement(*this, Entries[index]); }

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -48,46 +49,47 @@ struct STagKind {
     NodeKind Kind;
 };
 
-// The entry of a tag, by its first letter and then the whole name; null for an unknown tag.
-const STagKind* FindTag(const char* tag) {
-    static const STagKind kinds[] = {
-        {"Namespace", NodeKind::Namespace},
-        {"Function", NodeKind::Function},
-        {"Class", NodeKind::Class},
-        {"Converter", NodeKind::MemberFunction},
-        {"Field", NodeKind::Field},
-        {"Method", NodeKind::MemberFunction},
-        {"Constructor", NodeKind::Structor},
-        {"Destructor", NodeKind::Structor},
-        {"FunctionType", NodeKind::FunctionType},
-        {"MethodType", NodeKind::FunctionType},
-        {"FundamentalType", NodeKind::Fundamental},
-        {"ReferenceType", NodeKind::Derived},
-        {"PointerType", NodeKind::Derived},
-        {"ArrayType", NodeKind::Derived},
-        {"OffsetType", NodeKind::Derived},
-        {"CvQualifiedType", NodeKind::CvQualified},
-        {"File", NodeKind::File},
-        {"OperatorMethod", NodeKind::MemberFunction},
-        {"OperatorFunction", NodeKind::MemberFunction},
-        {"Variable", NodeKind::Field},
-        {"Struct", NodeKind::Class},
-        {"Union", NodeKind::Class},
-        {"Typedef", NodeKind::Typedef},
-        {"Enumeration", NodeKind::Enumeration},
-        {"Unimplemented", NodeKind::Unimplemented},
-    };
-    for (const auto& kind : kinds) {
-        if (kind.Tag[0] == tag[0] && std::strcmp(kind.Tag, tag) == 0)
-            return &kind;
+// The tags the parser knows, with the kind of each; an element's tag is its index here.
+const STagKind Tags[] = {
+    {"Namespace", NodeKind::Namespace},
+    {"Function", NodeKind::Function},
+    {"Class", NodeKind::Class},
+    {"Converter", NodeKind::MemberFunction},
+    {"Field", NodeKind::Field},
+    {"Method", NodeKind::MemberFunction},
+    {"Constructor", NodeKind::Structor},
+    {"Destructor", NodeKind::Structor},
+    {"FunctionType", NodeKind::FunctionType},
+    {"MethodType", NodeKind::FunctionType},
+    {"FundamentalType", NodeKind::Fundamental},
+    {"ReferenceType", NodeKind::Derived},
+    {"PointerType", NodeKind::Derived},
+    {"ArrayType", NodeKind::Derived},
+    {"OffsetType", NodeKind::Derived},
+    {"CvQualifiedType", NodeKind::CvQualified},
+    {"File", NodeKind::File},
+    {"OperatorMethod", NodeKind::MemberFunction},
+    {"OperatorFunction", NodeKind::MemberFunction},
+    {"Variable", NodeKind::Field},
+    {"Struct", NodeKind::Class},
+    {"Union", NodeKind::Class},
+    {"Typedef", NodeKind::Typedef},
+    {"Enumeration", NodeKind::Enumeration},
+    {"Unimplemented", NodeKind::Unimplemented},
+};
+
+// The index of a tag in Tags, by its first letter and then the whole name; -1 when unknown.
+int TagIndex(const char* tag) {
+    for (int index = 0; index < static_cast<int>(std::size(Tags)); ++index) {
+        if (Tags[index].Tag[0] == tag[0] && std::strcmp(Tags[index].Tag, tag) == 0)
+            return index;
     }
-    return nullptr;
+    return -1;
 }
 
-// The kind of a tag.
-NodeKind KindOfTag(const char* tag) {
-    const STagKind* kind = FindTag(tag);
-    return kind != nullptr ? kind->Kind : NodeKind::Unknown;
+// The kind of the tag of an index; Unknown for -1.
+NodeKind KindOf(int tag) {
+    return tag >= 0 ? Tags[tag].Kind : NodeKind::Unknown;
 }
 
 // Whether elements of the kind have children that pass two reads (their Argument elements).
@@ -107,6 +109,11 @@ const char* Read(xmlNodePtr node, const char* name) {
 
 using Element = CElementRecords::CElement;
 using Attribute = CElementRecords::EAttribute;
+
+// The kind of a recorded element's tag.
+NodeKind KindOf(const Element& node) {
+    return Tags[node.GetTag()].Kind;
+}
 
 // Stores the line of element's declaration when the node gives one.
 void ReadLine(const Element& node, CNsElement& element) {
@@ -199,21 +206,21 @@ bool CGccXmlParser::ReadNodes() {
         if (node == nullptr)
             return false; // not well-formed: the scan stops here
         ReportProgress(CXmlTextReader::LineOf(node), start, span, start + span);
-        if (!CreateElement(node)) {
+        int tag = TagIndex(TagOf(node));
+        if (!CreateElement(node, tag)) {
             Error("Error in xml file", "Could not create element");
             return false;
         }
-        // Known: CreateElement refuses unknown tags.
-        const STagKind* tag = FindTag(TagOf(node));
-        bool function = IsFunction(tag->Kind);
+        // Known here: CreateElement refuses unknown tags.
+        bool function = IsFunction(KindOf(tag));
         if (function && (node = Xml.Expand()) == nullptr)
             return false;
-        Records.Add(tag->Tag, CXmlTextReader::LineOf(node), node, function);
+        Records.Add(tag, CXmlTextReader::LineOf(node), node, function);
     }
     return true;
 }
 
-bool CGccXmlParser::CreateElement(xmlNodePtr node) {
+bool CGccXmlParser::CreateElement(xmlNodePtr node, int tag) {
     const char* idText = OrEmpty(Read(node, "id"));
     const char* name = OrEmpty(Read(node, "name"));
     int number = ParseId(idText);
@@ -224,8 +231,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
         return false;
     }
 
-    const char* tag = TagOf(node);
-    switch (KindOfTag(tag)) {
+    switch (KindOf(tag)) {
     case NodeKind::Namespace:
         if (GlobalNamespace < 0 && std::strcmp(name, "::") == 0)
             GlobalNamespace = number;
@@ -273,7 +279,7 @@ bool CGccXmlParser::CreateElement(xmlNodePtr node) {
         Builder->AddFile(std::make_unique<CSourceFile>(name, &Builder->GetProgram()));
         return true;
     case NodeKind::Unknown:
-        Error("Unknown Element Type", tag);
+        Error("Unknown Element Type", TagOf(node));
         return false;
     }
     return false;
@@ -316,7 +322,7 @@ bool CGccXmlParser::ConnectNodes() {
     for (std::size_t index = 0; index < Records.Size(); ++index) {
         const Element node = Records[index];
         ReportProgress(node.GetLine(), start, 1.0f - start, 1.0f);
-        if (!LinkNode(node, node.GetTag())) {
+        if (!LinkNode(node, Tags[node.GetTag()].Tag)) {
             LinkFailedLine = node.GetLine();
             return false;
         }
@@ -335,7 +341,7 @@ void CGccXmlParser::LogXmlError(const Element& node, const char* tag) {
 }
 
 bool CGccXmlParser::LinkNode(const Element& node, const char* tag) {
-    switch (KindOfTag(tag)) {
+    switch (KindOf(node)) {
     case NodeKind::Function:
     case NodeKind::MemberFunction:
     case NodeKind::Structor:
@@ -382,7 +388,7 @@ std::vector<CType*> CGccXmlParser::ReadArguments(const Element& node) {
 }
 
 bool CGccXmlParser::LinkFunction(const Element& node, const char* tag) {
-    NodeKind kind = KindOfTag(tag);
+    NodeKind kind = KindOf(node);
     std::vector<CType*> arguments = ReadArguments(node);
     const char* id = node.Get(Attribute::Id);
     const char* file = node.Get(Attribute::File);
@@ -463,7 +469,7 @@ bool CGccXmlParser::LinkField(const Element& node, const char* tag) {
 }
 
 bool CGccXmlParser::LinkScopedType(const Element& node, const char* tag) {
-    bool isTypedef = KindOfTag(tag) == NodeKind::Typedef;
+    bool isTypedef = KindOf(node) == NodeKind::Typedef;
     const char* file = node.Get(Attribute::File);
     const char* id = node.Get(Attribute::Id);
     const char* context = node.Get(Attribute::Context);

@@ -45,9 +45,10 @@ private:
     void LogXmlError(const CElementRecords::CElement& node, const char* tag);
     // Pass one: creates and files one object per element below the root, and records it.
     bool ReadNodes();
-    // Creates the model object for one element of pass one and files it; false for an id
-    // without a number or an unknown tag.
-    bool CreateElement(xmlNodePtr node);
+    // Creates the model object for one element of pass one and files it; tag is the number of
+    // its tag in the parser's tag table (-1: unknown). False for an id without a number or an
+    // unknown tag.
+    bool CreateElement(xmlNodePtr node, int tag);
     // Pass two: resolves the references of every recorded element and links it into the model.
     bool ConnectNodes();
     // Pass two for one element; false when the element cannot be linked.
