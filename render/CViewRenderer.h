@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/CArrowPainter.h"
 #include "render/CCushionRenderer.h"
 #include "render/CLabelPainter.h"
 #include "render/CSnapshot.h"
@@ -9,7 +10,6 @@
 
 class CBasicView;
 class CLogFile;
-struct RelationArrow;
 
 // Paints a view with the current GL context. The whole tree is rendered once (from one vertex
 // buffer, CCushionRenderer) and saved as a snapshot; later paints copy the snapshot back and
@@ -40,13 +40,12 @@ private:
     // Draws the selected rectangles lit, then the rectangles and arrows of the selection's
     // relations, then those of the hover's.
     void DrawOverlay(const CBasicView& view);
-    // Draws one arrow of the class relations.
-    static void DrawArrow(const RelationArrow& arrow);
 
     CCushionRenderer Cushions;
     CLogFile& Log;
     CSnapshot Snapshot;
     CLabelPainter Labels;
+    CArrowPainter Arrows;
     bool Rendered = false;    // the tree has been rendered at least once
     unsigned TreeVersion = 0; // the view's tree version the snapshot was taken at
     unsigned ViewVersion = 0; // the view's version the snapshot was taken at

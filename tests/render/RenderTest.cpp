@@ -5,7 +5,9 @@
 #include "layout/CProgramRect.h"
 #include "layout/CRectArea.h"
 #include "model/CProgram.h"
+#include "render/CArrowPainter.h"
 #include "render/COffscreenContext.h"
+#include "render/CPixelGrid.h"
 #include "render/CViewRenderer.h"
 #include "render/GLErrors.h"
 #include "render/PngFile.h"
@@ -16,8 +18,10 @@
 #include "view/CElementFilter.h"
 #include "view/CViewData.h"
 #include "view/CWorkspace.h"
+#include "view/RelationArrow.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -175,11 +179,82 @@ TEST_F(DrawTest, HoveringAClassLightsItsRelatedRectanglesOnly) {
         EXPECT_EQ(std::string(name) == "Point",
                   At(before, Rect(name), 0.5f, 0.5f) == At(after, Rect(name), 0.5f, 0.5f))
             << name;
+    // The arrow to the base shows halfway along, in its colour, over the lit rectangles.
+    const RelationArrow& arrow = View.GetSelection().HoverRelations.Arrows.front();
+    ASSERT_EQ(Rect("Shape"), arrow.To);
+    float end[2];
+    arrow.To->GetScreen().ClampPoint((s.MinX + s.MaxX) / 2, (s.MinY + s.MaxY) / 2, end);
+    const size_t px = static_cast<size_t>(((s.MinX + s.MaxX) / 4 + end[0] / 2 + 1) / 2 * W);
+    const size_t py = static_cast<size_t>(((s.MinY + s.MaxY) / 4 + end[1] / 2 + 1) / 2 * H);
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(arrow.Color[c] * 255, after[(py * W + px) * 4 + c], 1) << c;
     // The selection's relations are lit as well: MoveBy's argument type Point.
     View.MouseMove(-1, -1);
     View.ReplaceSelection({Rect("MoveBy")});
     EXPECT_NE(At(before, Rect("Point"), 0.5f, 0.5f), At(Paint(), Rect("Point"), 0.5f, 0.5f));
     EXPECT_EQ(1, Renderer->GetTreeRenders()); // hovers and selections draw over the snapshot
+}
+
+// The arrows go to the driver as triangles, all in one call. Between every two classes of the
+// fixture (every direction, long and short), an arrow covers what the driver draws for a wide
+// line of its width followed by its head; only the rows at the shaft's ends may differ.
+TEST_F(DrawTest, ArrowsCoverTheDriversWideLineAndHeadButForTheShaftsEnds) {
+    std::vector<CSqRectangle*> classes, pending{View.GetTreemap()->GetRoot()};
+    while (!pending.empty()) {
+        CSqRectangle* rect = pending.back();
+        pending.pop_back();
+        if (rect->GetKind() == ERectKind::Class)
+            classes.push_back(rect);
+        for (const auto& child : rect->Children)
+            pending.push_back(child.get());
+    }
+    ASSERT_GE(classes.size(), 5u);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const CPixelGrid grid = CPixelGrid::OfViewport(View.GetCamera());
+    CArrowPainter painter;
+    int arrows = 0;
+    for (CSqRectangle* from : classes) {
+        for (CSqRectangle* to : classes) {
+            const RelationArrow arrow{from, to, {0, 0, 1, 1}};
+            glClear(GL_COLOR_BUFFER_BIT);
+            painter.Draw({arrow}, grid);
+            const Image drawn = Gl.ReadPixels();
+            // The same arrow as a GL line and a triangle.
+            const CRectPoints& s = from->GetScreen();
+            const float x = (s.MinX + s.MaxX) / 2, y = (s.MinY + s.MaxY) / 2;
+            float end[2];
+            to->GetScreen().ClampPoint(x, y, end);
+            const float length = std::hypot(end[0] - x, end[1] - y);
+            const float ux = (end[0] - x) / length, uy = (end[1] - y) / length;
+            const float head = length * 0.025f + 0.02f;
+            const float baseX = end[0] - ux * head, baseY = end[1] - uy * head;
+            glClear(GL_COLOR_BUFFER_BIT);
+            if (length > 0) {
+                glColor4f(0, 0, 1, 1);
+                glLineWidth(length * 1.5f + 3);
+                glBegin(GL_LINES);
+                glVertex2f(x, y);
+                glVertex2f(baseX, baseY);
+                glEnd();
+                glBegin(GL_TRIANGLES);
+                glVertex2f(end[0], end[1]);
+                glVertex2f(baseX - uy * head / 2, baseY + ux * head / 2);
+                glVertex2f(baseX + uy * head / 2, baseY - ux * head / 2);
+                glEnd();
+            }
+            const Image line = Gl.ReadPixels();
+            int differing = 0, covered = 0;
+            for (size_t i = 0; i < line.size(); i += 4) {
+                differing += std::memcmp(&line[i], &drawn[i], 4) != 0;
+                covered += line[i] == 0;
+            }
+            arrows += covered > 0;
+            EXPECT_LE(differing, 2 * std::lround(length * 1.5f + 4))
+                << from->GetDescription() << " > " << to->GetDescription() << ", of " << covered;
+        }
+    }
+    EXPECT_GT(arrows, 20);
 }
 
 TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet) {
