@@ -118,36 +118,49 @@ int CGlyphAtlas::TextWidth(const std::string& text) const {
     return width;
 }
 
-void CGlyphAtlas::Draw(const std::string& text, int x, int baseline) const {
-    if (Texture == 0)
+void CGlyphAtlas::AddText(const std::string& text, int x, int baseline, const int clip[4],
+                          const float rgba[4], std::vector<float>& quads) const {
+    const float scaleX = 1.0f / AtlasWidth;
+    const float scaleY = 1.0f / AtlasHeight;
+    for (char c : text) {
+        const CGlyph& glyph = GlyphOf(c);
+        // The glyph's pixels, cut to clip; the texture's rows run top down.
+        const int left = x + glyph.Left, top = baseline + glyph.Top;
+        const int x0 = std::max(left, clip[0]), x1 = std::min(left + glyph.Width, clip[2]);
+        const int y0 = std::max(top - glyph.Height, clip[1]), y1 = std::min(top, clip[3]);
+        x += glyph.Advance;
+        if (x0 >= x1 || y0 >= y1)
+            continue;
+        const float u0 = static_cast<float>(glyph.AtlasX + (x0 - left)) * scaleX;
+        const float u1 = static_cast<float>(glyph.AtlasX + (x1 - left)) * scaleX;
+        const float v0 = static_cast<float>(glyph.AtlasY + (top - y1)) * scaleY;
+        const float v1 = static_cast<float>(glyph.AtlasY + (top - y0)) * scaleY;
+        const float corners[4][4] = {{static_cast<float>(x0), static_cast<float>(y0), u0, v1},
+                                     {static_cast<float>(x1), static_cast<float>(y0), u1, v1},
+                                     {static_cast<float>(x1), static_cast<float>(y1), u1, v0},
+                                     {static_cast<float>(x0), static_cast<float>(y1), u0, v0}};
+        for (const auto& corner : corners) {
+            quads.insert(quads.end(), corner, corner + 4);
+            quads.insert(quads.end(), rgba, rgba + 4);
+        }
+    }
+}
+
+void CGlyphAtlas::DrawText(const std::vector<float>& quads) const {
+    if (Texture == 0 || quads.empty())
         return;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, Texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    const float scaleX = 1.0f / AtlasWidth;
-    const float scaleY = 1.0f / AtlasHeight;
-    glBegin(GL_QUADS);
-    for (char c : text) {
-        const CGlyph& glyph = GlyphOf(c);
-        if (glyph.Width > 0 && glyph.Height > 0) {
-            float x0 = static_cast<float>(x + glyph.Left);
-            float x1 = x0 + static_cast<float>(glyph.Width);
-            float y1 = static_cast<float>(baseline + glyph.Top);
-            float y0 = y1 - static_cast<float>(glyph.Height);
-            float u0 = static_cast<float>(glyph.AtlasX) * scaleX;
-            float u1 = static_cast<float>(glyph.AtlasX + glyph.Width) * scaleX;
-            float v0 = static_cast<float>(glyph.AtlasY) * scaleY;
-            float v1 = static_cast<float>(glyph.AtlasY + glyph.Height) * scaleY;
-            glTexCoord2f(u0, v1);
-            glVertex2f(x0, y0);
-            glTexCoord2f(u1, v1);
-            glVertex2f(x1, y0);
-            glTexCoord2f(u1, v0);
-            glVertex2f(x1, y1);
-            glTexCoord2f(u0, v0);
-            glVertex2f(x0, y1);
-        }
-        x += glyph.Advance;
-    }
-    glEnd();
+    constexpr GLsizei stride = 8 * sizeof(float);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, stride, quads.data());
+    glTexCoordPointer(2, GL_FLOAT, stride, quads.data() + 2);
+    glColorPointer(4, GL_FLOAT, stride, quads.data() + 4);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quads.size() / 8));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }

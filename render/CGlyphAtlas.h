@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <string>
+#include <vector>
 
 // The printable ASCII glyphs of one font at one pixel size, rendered by FreeType into a single
 // alpha texture of the current GL context, and text drawn from it as textured quads. Other
@@ -22,10 +23,15 @@ public:
     int GetLineHeight() const { return LineHeight; }
     // The width of text in pixels: the sum of the glyphs' advances.
     int TextWidth(const std::string& text) const;
-    // Draws text with its first glyph's origin at (x, baseline), in the coordinates of the
-    // current matrices (pixels, y up), in the current colour; binds and enables the texture.
-    // The caller sets the blending.
-    void Draw(const std::string& text, int x, int baseline) const;
+    // Adds to quads one quad per glyph of text, with the first glyph's origin at (x, baseline)
+    // in pixels (y up): four corners of x, y, s, t and the colour rgba each. A glyph is cut to
+    // the pixels of clip (min x, min y, max x, max y; max exclusive), its texture coordinates
+    // with it; a glyph outside clip adds nothing.
+    void AddText(const std::string& text, int x, int baseline, const int clip[4],
+                 const float rgba[4], std::vector<float>& quads) const;
+    // Draws quads that AddText made, in the coordinates of the current matrices, the texture
+    // bound, enabled and modulated by the corners' colour. The caller sets the blending.
+    void DrawText(const std::vector<float>& quads) const;
 
 private:
     struct CGlyph {

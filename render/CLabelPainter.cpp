@@ -59,8 +59,13 @@ void CLabelPainter::Draw(const CBasicView& view) {
     const CRectArea* treemap = view.GetTreemap();
     if (treemap == nullptr || treemap->GetRoot() == nullptr || !LoadFont(view.GetLooks().LabelSize))
         return;
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT | GL_TEXTURE_BIT |
-                 GL_CURRENT_BIT);
+    Plates.clear();
+    Glyphs.clear();
+    std::vector<CBox> taken;
+    Place(view, *treemap->GetRoot(), taken);
+    // No two labels meet, so all plates and then all glyphs give the pixels of each label's
+    // plate and then its text, in two calls.
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -72,14 +77,26 @@ void CLabelPainter::Draw(const CBasicView& view) {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_SCISSOR_TEST);
-    std::vector<CBox> taken;
-    Place(view, *treemap->GetRoot(), taken);
+    DrawPlates();
+    Atlas.DrawText(Glyphs);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopAttrib();
+}
+
+void CLabelPainter::DrawPlates() const {
+    if (Plates.empty())
+        return;
+    glDisable(GL_TEXTURE_2D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 6 * sizeof(float), Plates.data());
+    glColorPointer(4, GL_FLOAT, 6 * sizeof(float), Plates.data() + 2);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(Plates.size() / 6));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void CLabelPainter::Place(const CBasicView& view, const CSqRectangle& rect,
@@ -130,12 +147,21 @@ void CLabelPainter::Place(const CBasicView& view, const CSqRectangle& rect,
             // under it.
             float text = luminance > 0.45f ? 0.05f : 1.0f;
             float plate = 1.0f - text;
-            glScissor(label.MinX, label.MinY, label.MaxX - label.MinX, label.MaxY - label.MinY);
-            glDisable(GL_TEXTURE_2D);
-            glColor4f(plate, plate, plate, 0.5f);
-            glRecti(label.MinX, label.MinY, label.MaxX, label.MaxY);
-            glColor4f(text, text, text, 1);
-            Atlas.Draw(name, label.MinX + Padding, label.MaxY - Padding - Atlas.GetAscent());
+            const float plateColor[4] = {plate, plate, plate, 0.5f};
+            const float corners[4][2] = {
+                {static_cast<float>(label.MinX), static_cast<float>(label.MinY)},
+                {static_cast<float>(label.MaxX), static_cast<float>(label.MinY)},
+                {static_cast<float>(label.MaxX), static_cast<float>(label.MaxY)},
+                {static_cast<float>(label.MinX), static_cast<float>(label.MaxY)}};
+            for (const auto& corner : corners) {
+                Plates.insert(Plates.end(), corner, corner + 2);
+                Plates.insert(Plates.end(), plateColor, plateColor + 4);
+            }
+            // The text is cut to the plate, as a glyph may reach past its advance.
+            const float textColor[4] = {text, text, text, 1};
+            const int clip[4] = {label.MinX, label.MinY, label.MaxX, label.MaxY};
+            Atlas.AddText(name, label.MinX + Padding, label.MaxY - Padding - Atlas.GetAscent(),
+                          clip, textColor, Glyphs);
             Labels.push_back({&rect, label.MinX, label.MinY, label.MaxX, label.MaxY});
             taken.push_back(label);
             labelled = true;

@@ -6,9 +6,11 @@
 #include "layout/CRectArea.h"
 #include "model/CProgram.h"
 #include "render/CArrowPainter.h"
+#include "render/CGlyphAtlas.h"
 #include "render/COffscreenContext.h"
 #include "render/CPixelGrid.h"
 #include "render/CViewRenderer.h"
+#include "render/FontFile.h"
 #include "render/GLErrors.h"
 #include "render/PngFile.h"
 #include "support/CRecordingMessageBox.h"
@@ -283,8 +285,14 @@ TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet
             changedOnFile += on->Rect == file;
         }
     }
-    EXPECT_GT(changedOnFile, 40);
+    // The file's label changes its whole line: the text and the plate under it.
+    auto fileLabel = std::find_if(labels.begin(), labels.end(),
+                                  [&](const CLabelBox& l) { return l.Rect == file; });
+    ASSERT_NE(labels.end(), fileLabel);
+    EXPECT_GT(changedOnFile,
+              (fileLabel->MaxX - fileLabel->MinX) * (fileLabel->MaxY - fileLabel->MinY) * 9 / 10);
     // Each line lies inside its rectangle, no two meet, small rectangles get none.
+    int darkOnLight = 0;
     for (const CLabelBox& l : labels) {
         const CRectPoints& s = l.Rect->GetScreen();
         EXPECT_TRUE(l.MinX >= (s.MinX + 1) / 2 * W && l.MaxX <= (s.MaxX + 1) / 2 * W &&
@@ -296,13 +304,20 @@ TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet
         // Readable: light text on the dark file, dark text on the light namespaces.
         if (l.Rect != file && l.Rect->GetKind() != ERectKind::Namespace)
             continue;
-        int lightest = 0; // white text only reaches this
-        for (int y = l.MinY; y < l.MaxY; ++y)
-            for (int x = l.MinX; x < l.MaxX; ++x)
-                lightest = std::max(lightest, pixel(labelled, x, y)[0] + pixel(labelled, x, y)[1] +
-                                                  pixel(labelled, x, y)[2]);
-        EXPECT_EQ(l.Rect == file, lightest > 720) << lightest;
+        // White text on the file reaches past 720; dark text on a namespace below 300, which its
+        // light plate alone keeps the pixels above (about 400 here).
+        int lightest = 0, darkest = 765;
+        for (int y = l.MinY; y < l.MaxY; ++y) {
+            for (int x = l.MinX; x < l.MaxX; ++x) {
+                const unsigned char* p = pixel(labelled, x, y);
+                lightest = std::max(lightest, p[0] + p[1] + p[2]);
+                darkest = std::min(darkest, p[0] + p[1] + p[2]);
+            }
+        }
+        EXPECT_TRUE(l.Rect == file ? lightest > 720 : darkest < 300) << lightest << " " << darkest;
+        darkOnLight += l.Rect != file;
     }
+    EXPECT_GT(darkOnLight, 0);
     // The command-line tool writes the same picture: the PNG of it written here, byte for byte.
     ASSERT_EQ(0, RunCli("render --labels --width 400 --height 300 -o cli.png " QUARN_BINARY_DIR
                         "/fixtures/relations.xml")
@@ -320,6 +335,43 @@ TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {
     Image flat = Paint();
     EXPECT_TRUE(first != panned && flat != panned && flat == Paint(*NewRenderer()));
     EXPECT_EQ(3, Renderer->GetTreeRenders()); // the first paint, after the pan, after the looks
+}
+
+// Text cut to a box, as the labels cut theirs to their plates, shows the pixels that the whole
+// text shows in that box: glyphs cut across the middle keep their texture's columns and rows.
+TEST_F(RenderTest, TextCutToABoxShowsWhatTheWholeTextShowsThere) {
+    const int w = 64, h = 40, box[4] = {7, 9, 30, 21};
+    COffscreenContext gl(Ws.Log);
+    ASSERT_TRUE(gl.Create(w, h));
+    CGlyphAtlas atlas;
+    ASSERT_TRUE(atlas.Load(FindFontFile("sans-serif"), 24)) << atlas.GetError();
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(0, w, 0, h, -1, 1);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float white[4] = {1, 1, 1, 1};
+    const int everything[4] = {0, 0, w, h};
+    std::vector<float> whole, cut;
+    atlas.AddText("Wgj@", 3, 14, everything, white, whole);
+    atlas.AddText("Wgj@", 3, 14, box, white, cut);
+    auto paint = [&](const std::vector<float>& quads, bool scissor) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (scissor)
+            glEnable(GL_SCISSOR_TEST);
+        glScissor(box[0], box[1], box[2] - box[0], box[3] - box[1]);
+        atlas.DrawText(quads);
+        glDisable(GL_SCISSOR_TEST);
+        return gl.ReadPixels();
+    };
+    const Image inBox = paint(whole, true), drawn = paint(cut, false), all = paint(whole, false);
+    EXPECT_TRUE(inBox == drawn);
+    int lit = 0;
+    for (size_t i = 0; i < drawn.size(); i += 4)
+        lit += drawn[i] > 0;
+    EXPECT_GT(lit, 20);                  // the box shows text
+    EXPECT_TRUE(all != drawn);           // which reaches past it
+    EXPECT_LT(cut.size(), whole.size()); // a glyph lies wholly outside
 }
 
 TEST_F(RenderTest, APngOfPixelsThatDoNotFitItsSizeIsNotWritten) {
