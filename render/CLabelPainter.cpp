@@ -54,22 +54,31 @@ bool CLabelPainter::LoadFont(int size) {
     return true;
 }
 
-void CLabelPainter::Draw(const CBasicView& view) {
+void CLabelPainter::Clear() {
     Labels.clear();
+    Plates.clear();
+    Glyphs.clear();
+}
+
+void CLabelPainter::Place(const CBasicView& view) {
+    Clear();
     const CRectArea* treemap = view.GetTreemap();
     if (treemap == nullptr || treemap->GetRoot() == nullptr || !LoadFont(view.GetLooks().LabelSize))
         return;
-    Plates.clear();
-    Glyphs.clear();
     std::vector<CBox> taken;
     Place(view, *treemap->GetRoot(), taken);
+}
+
+void CLabelPainter::Draw(int width, int height) const {
+    if (Labels.empty())
+        return;
     // No two labels meet, so all plates and then all glyphs give the pixels of each label's
     // plate and then its text, in two calls.
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, view.GetWidth(), 0, view.GetHeight(), -1, 1);
+    glOrtho(0, width, 0, height, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

@@ -30,12 +30,16 @@ public:
     // log (borrowed) hears once when no font can be had.
     explicit CLabelPainter(CLogFile& log) : Log(log) {}
 
-    // Draws the labels of view's treemap with the current context (the font is loaded at the
-    // first call and again when the size changes); nothing without a treemap or a font.
-    void Draw(const CBasicView& view);
-    // Forgets the labels drawn: the last paint drew none.
-    void Clear() { Labels.clear(); }
-    // The labels the last Draw drew, parents before their children.
+    // Works out the labels of view's treemap as the view shows it now, for Draw (the font is
+    // loaded into the current context at the first call and again when the size changes); none
+    // without a treemap or a font. Labels follow the tree, its looks and the camera, not the
+    // selection or the hover: placed once per image of the tree, they are drawn on every paint.
+    void Place(const CBasicView& view);
+    // Forgets the labels: Draw draws none.
+    void Clear();
+    // Draws the labels placed last over a viewport of width by height pixels.
+    void Draw(int width, int height) const;
+    // The labels placed last, parents before their children.
     const std::vector<CLabelBox>& GetLabels() const { return Labels; }
 
 private:
@@ -55,6 +59,6 @@ private:
     bool FontFailed = false; // a failure was logged; no further attempts
     std::vector<CLabelBox> Labels;
     // What Place adds for the labels: the plates' corners (x, y, rgba) and the glyphs' quads
-    // (CGlyphAtlas::AddText); kept between paints for their capacity.
+    // (CGlyphAtlas::AddText).
     std::vector<float> Plates, Glyphs;
 };

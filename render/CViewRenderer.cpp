@@ -17,6 +17,10 @@ void CViewRenderer::Draw(const CBasicView& view) {
     if (!Rendered || view.GetTreeVersion() != TreeVersion || view.GetViewVersion() != ViewVersion) {
         RenderTree(view);
         Snapshot.Save(view.GetWidth(), view.GetHeight());
+        if (view.GetLooks().Labels)
+            Labels.Place(view);
+        else
+            Labels.Clear();
         Rendered = true;
         TreeVersion = view.GetTreeVersion();
         ViewVersion = view.GetViewVersion();
@@ -24,10 +28,7 @@ void CViewRenderer::Draw(const CBasicView& view) {
         Snapshot.Restore(view.GetWidth(), view.GetHeight());
     }
     DrawOverlay(view);
-    if (view.GetLooks().Labels)
-        Labels.Draw(view);
-    else
-        Labels.Clear();
+    Labels.Draw(view.GetWidth(), view.GetHeight());
     CheckGLError(Log);
 }
 

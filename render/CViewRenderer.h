@@ -14,15 +14,16 @@ class CLogFile;
 // Paints a view with the current GL context. The whole tree is rendered once (from one vertex
 // buffer, CCushionRenderer) and saved as a snapshot; later paints copy the snapshot back and
 // draw only the overlay: the selected and highlighted rectangles, lit, and the arrows of the
-// class relations. The view's versions say when the tree must be rendered again.
+// class relations, and over it the labels, which are placed when the tree is rendered. The
+// view's versions say when the tree must be rendered again.
 class CViewRenderer {
 public:
     // gl: the context's entry points; log (borrowed) hears of GL errors.
     CViewRenderer(const CGLFunctions& gl, CLogFile& log);
 
     // Paints view, between the canvas's clear and its buffer swap: nothing without a treemap;
-    // else either renders the tree and saves it, or copies the saved image back; then draws the
-    // overlay, and the labels when the view's looks want them.
+    // else either renders the tree, saves it and places the labels when the view's looks want
+    // them, or copies the saved image back; then draws the overlay and the labels.
     void Draw(const CBasicView& view);
 
     // The saved tree image, RGBA, read back from the GL (empty before the first paint).

@@ -324,6 +324,13 @@ TEST_F(DrawTest, LabelsNameTheLargeRectanglesInTheirTopLinesReadablyAndNeverMeet
                      .Status);
     ASSERT_TRUE(WritePng("view.png", W, H, labelled));
     EXPECT_TRUE(Dir.ReadFile("view.png") == Dir.ReadFile("cli.png"));
+    // A repaint draws them again over the copied tree; a pan to the right moves them with it.
+    EXPECT_TRUE(labelled == Paint());
+    const CLabelBox first = labels.front();
+    View.Drag(100, 100, 130, 100);
+    Paint();
+    EXPECT_TRUE(first.Rect == labels.front().Rect && first.MinX + 30 == labels.front().MinX)
+        << first.MinX << " " << labels.front().MinX;
 }
 
 TEST_F(DrawTest, RepaintsCopyTheSnapshotUntilTheViewChanges) {
