@@ -2,29 +2,17 @@
 
 #include "layout/CSqRectangle.h"
 #include "render/CPixelGrid.h"
+#include "render/ColouredCorners.h"
 #include "view/RelationArrow.h"
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
 
-namespace {
-constexpr int Floats = 6; // per corner
-} // namespace
-
 void CArrowPainter::Draw(const std::list<RelationArrow>& arrows, const CPixelGrid& grid) {
-    Vertices.clear();
+    Corners.clear();
     for (const RelationArrow& arrow : arrows)
         Add(arrow, grid);
-    if (Vertices.empty())
-        return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(2, GL_FLOAT, Floats * sizeof(float), Vertices.data());
-    glColorPointer(4, GL_FLOAT, Floats * sizeof(float), Vertices.data() + 2);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(Vertices.size() / Floats));
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawColouredCorners(GL_TRIANGLES, Corners);
 }
 
 void CArrowPainter::Add(const RelationArrow& arrow, const CPixelGrid& grid) {
@@ -53,20 +41,16 @@ void CArrowPainter::Add(const RelationArrow& arrow, const CPixelGrid& grid) {
         sideY = static_cast<float>(halfWidth / grid.ScaleY);
     else
         sideX = static_cast<float>(halfWidth / grid.ScaleX);
-    AddCorner(startX - sideX, startY - sideY, arrow.Color);
-    AddCorner(baseX - sideX, baseY - sideY, arrow.Color);
-    AddCorner(baseX + sideX, baseY + sideY, arrow.Color);
-    AddCorner(startX - sideX, startY - sideY, arrow.Color);
-    AddCorner(baseX + sideX, baseY + sideY, arrow.Color);
-    AddCorner(startX + sideX, startY + sideY, arrow.Color);
+    AddColouredCorner(Corners, startX - sideX, startY - sideY, arrow.Color);
+    AddColouredCorner(Corners, baseX - sideX, baseY - sideY, arrow.Color);
+    AddColouredCorner(Corners, baseX + sideX, baseY + sideY, arrow.Color);
+    AddColouredCorner(Corners, startX - sideX, startY - sideY, arrow.Color);
+    AddColouredCorner(Corners, baseX + sideX, baseY + sideY, arrow.Color);
+    AddColouredCorner(Corners, startX + sideX, startY + sideY, arrow.Color);
     // The head: its tip at the end, its base across the shaft.
     float acrossX = -uy * 0.5f * head;
     float acrossY = ux * 0.5f * head;
-    AddCorner(end[0], end[1], arrow.Color);
-    AddCorner(baseX + acrossX, baseY + acrossY, arrow.Color);
-    AddCorner(baseX - acrossX, baseY - acrossY, arrow.Color);
-}
-
-void CArrowPainter::AddCorner(float x, float y, const float color[4]) {
-    Vertices.insert(Vertices.end(), {x, y, color[0], color[1], color[2], color[3]});
+    AddColouredCorner(Corners, end[0], end[1], arrow.Color);
+    AddColouredCorner(Corners, baseX + acrossX, baseY + acrossY, arrow.Color);
+    AddColouredCorner(Corners, baseX - acrossX, baseY - acrossY, arrow.Color);
 }

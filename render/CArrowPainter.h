@@ -25,8 +25,6 @@ public:
 private:
     // Adds arrow's three triangles, when it has a target and a length.
     void Add(const RelationArrow& arrow, const CPixelGrid& grid);
-    // Adds one corner: its view position and the arrow's colour.
-    void AddCorner(float x, float y, const float color[4]);
 
-    std::vector<float> Vertices; // x, y, red, green, blue, alpha per corner; kept for its capacity
+    std::vector<float> Corners; // the triangles' (ColouredCorners), kept for their capacity
 };

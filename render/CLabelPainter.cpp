@@ -7,6 +7,7 @@
 #include "layout/CSqRectangle.h"
 #include "layout/GroupKinds.h"
 #include "model/ISquarable.h"
+#include "render/ColouredCorners.h"
 #include "render/FontFile.h"
 #include "view/CBasicView.h"
 
@@ -86,26 +87,14 @@ void CLabelPainter::Draw(int width, int height) const {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    DrawPlates();
+    glDisable(GL_TEXTURE_2D);
+    DrawColouredCorners(GL_QUADS, Plates);
     Atlas.DrawText(Glyphs);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopAttrib();
-}
-
-void CLabelPainter::DrawPlates() const {
-    if (Plates.empty())
-        return;
-    glDisable(GL_TEXTURE_2D);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 6 * sizeof(float), Plates.data());
-    glColorPointer(4, GL_FLOAT, 6 * sizeof(float), Plates.data() + 2);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(Plates.size() / 6));
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void CLabelPainter::Place(const CBasicView& view, const CSqRectangle& rect,
@@ -157,15 +146,12 @@ void CLabelPainter::Place(const CBasicView& view, const CSqRectangle& rect,
             float text = luminance > 0.45f ? 0.05f : 1.0f;
             float plate = 1.0f - text;
             const float plateColor[4] = {plate, plate, plate, 0.5f};
-            const float corners[4][2] = {
-                {static_cast<float>(label.MinX), static_cast<float>(label.MinY)},
-                {static_cast<float>(label.MaxX), static_cast<float>(label.MinY)},
-                {static_cast<float>(label.MaxX), static_cast<float>(label.MaxY)},
-                {static_cast<float>(label.MinX), static_cast<float>(label.MaxY)}};
-            for (const auto& corner : corners) {
-                Plates.insert(Plates.end(), corner, corner + 2);
-                Plates.insert(Plates.end(), plateColor, plateColor + 4);
-            }
+            const auto minX = static_cast<float>(label.MinX), maxX = static_cast<float>(label.MaxX);
+            const auto minY = static_cast<float>(label.MinY), maxY = static_cast<float>(label.MaxY);
+            AddColouredCorner(Plates, minX, minY, plateColor);
+            AddColouredCorner(Plates, maxX, minY, plateColor);
+            AddColouredCorner(Plates, maxX, maxY, plateColor);
+            AddColouredCorner(Plates, minX, maxY, plateColor);
             // The text is cut to the plate, as a glyph may reach past its advance.
             const float textColor[4] = {text, text, text, 1};
             const int clip[4] = {label.MinX, label.MinY, label.MaxX, label.MaxY};

@@ -51,14 +51,12 @@ private:
     // Labels rect and its descendants; taken holds the label boxes of the enclosing
     // rectangles.
     void Place(const CBasicView& view, const CSqRectangle& rect, std::vector<CBox>& taken);
-    // Draws the plates Place added, untextured.
-    void DrawPlates() const;
 
     CLogFile& Log;
     CGlyphAtlas Atlas;
     bool FontFailed = false; // a failure was logged; no further attempts
     std::vector<CLabelBox> Labels;
-    // What Place adds for the labels: the plates' corners (x, y, rgba) and the glyphs' quads
-    // (CGlyphAtlas::AddText).
+    // What Place adds for the labels: the plates' corners (ColouredCorners) and the glyphs'
+    // quads (CGlyphAtlas::AddText).
     std::vector<float> Plates, Glyphs;
 };
