@@ -1,5 +1,6 @@
 #include "render/CSnapshot.h"
 
+#include <algorithm>
 #include <cstddef>
 
 CSnapshot::~CSnapshot() {
@@ -12,7 +13,7 @@ void CSnapshot::Delete() {
         GL.DeleteRenderbuffers(1, &Colour);
     }
     Framebuffer = Colour = 0;
-    Width = Height = 0;
+    Width = Height = StorageWidth = StorageHeight = 0;
 }
 
 void CSnapshot::Bindings(GLint& read, GLint& draw) {
@@ -33,18 +34,25 @@ void CSnapshot::Save(int width, int height) {
     }
     GLint read = 0, draw = 0;
     Bindings(read, draw);
-    if (width != Width || height != Height) {
+    if (width > StorageWidth || height > StorageHeight) {
+        auto grown = [](int size, int storage) {
+            return (std::max(size, storage) + Step - 1) / Step * Step;
+        };
+        const int storageWidth = grown(width, StorageWidth);
+        const int storageHeight = grown(height, StorageHeight);
         Delete();
         GL.GenFramebuffers(1, &Framebuffer);
         GL.GenRenderbuffers(1, &Colour);
         GL.BindRenderbuffer(GL_RENDERBUFFER, Colour);
-        GL.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        StorageWidth = storageWidth;
+        StorageHeight = storageHeight;
+        GL.RenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, StorageWidth, StorageHeight);
         GL.BindFramebuffer(GL_DRAW_FRAMEBUFFER, Framebuffer);
         GL.FramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                                    Colour);
-        Width = width;
-        Height = height;
     }
+    Width = width;
+    Height = height;
     // A window's context draws into its back buffer, which is then read too.
     GLint readBuffer = 0;
     glGetIntegerv(GL_READ_BUFFER, &readBuffer);

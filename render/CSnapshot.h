@@ -16,7 +16,9 @@ public:
     CSnapshot& operator=(const CSnapshot&) = delete;
 
     // Copies the lower-left width by height pixels of the framebuffer being drawn (the back
-    // buffer, or the bound framebuffer object); nothing is kept for an empty size.
+    // buffer, or the bound framebuffer object); nothing is kept for an empty size. The storage
+    // is kept while images fit in it, and grows in steps of Step pixels, so that resizing a
+    // window does not allocate it anew at every size.
     void Save(int width, int height);
     // Copies the saved image back to where it was taken from; false (nothing drawn) when no
     // image of width by height pixels is saved.
@@ -31,9 +33,13 @@ private:
     void Blit(GLint read, GLint draw, int width, int height) const;
     void Delete();
 
+    static constexpr int Step = 256;
+
     CGLFunctions GL;
     GLuint Framebuffer = 0;
-    GLuint Colour = 0; // the renderbuffer holding the image
-    int Width = 0;
+    GLuint Colour = 0; // the renderbuffer holding the image in its lower-left corner
+    int Width = 0;     // the saved image's size
     int Height = 0;
+    int StorageWidth = 0; // the renderbuffer's size
+    int StorageHeight = 0;
 };

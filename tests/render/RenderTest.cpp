@@ -381,6 +381,22 @@ TEST_F(RenderTest, TextCutToABoxShowsWhatTheWholeTextShowsThere) {
     EXPECT_LT(cut.size(), whole.size()); // a glyph lies wholly outside
 }
 
+// A resize saves the picture at the new size, wider, higher or smaller than any before, and a
+// repaint copies back what the first paint at that size drew.
+TEST_F(DrawTest, AResizedViewSavesAndRestoresThePictureAtItsNewSize) {
+    const Image whole = Paint(*NewRenderer());
+    // Small first, then wider, then higher, then smaller again.
+    for (const auto& [w, h] : {std::pair{W / 4, H / 4}, std::pair{W, H / 2}, std::pair{W / 2, H},
+                               std::pair{W, H}, std::pair{W - 10, H / 3}}) {
+        glViewport(0, 0, w, h);
+        View.Resize(w, h);
+        const Image first = Paint();
+        EXPECT_TRUE(first == Paint()) << w << "x" << h;
+        EXPECT_EQ(w == W && h == H, first == whole) << w << "x" << h;
+        EXPECT_EQ(size_t(w) * h * 4, Renderer->ReadSnapshot().size());
+    }
+}
+
 TEST_F(RenderTest, APngOfPixelsThatDoNotFitItsSizeIsNotWritten) {
     std::string error;
     EXPECT_FALSE(WritePng("bad.png", 3, 3, Image(3 * 2 * 4), &error));
